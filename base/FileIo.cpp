@@ -1,0 +1,34 @@
+#include "base/FileIo.h"
+
+#include <string.h>
+
+static WriteFileFn gWriteFile = WriteFile;
+
+void SetWriteFileHook(WriteFileFn fn) {
+    gWriteFile = fn ? fn : WriteFile;
+}
+
+bool WriteAll(HANDLE h, const void* data, size_t n) {
+    const char* p = (const char*)data;
+    while (n > 0) {
+        DWORD part = n > 0x40000000 ? 0x40000000 : (DWORD)n;
+        DWORD written = 0;
+        if (!gWriteFile(h, p, part, &written, NULL))
+            return false;
+        if (written == 0) {
+            SetLastError(ERROR_WRITE_FAULT);
+            return false;
+        }
+        p += written;
+        n -= written;
+    }
+    return true;
+}
+
+bool WriteText(HANDLE h, const char* text) {
+    return WriteAll(h, text, strlen(text));
+}
+
+bool FileExists(const char* path) {
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}

@@ -1,0 +1,186 @@
+#include "history/HistoryCsv.h"
+
+#include <string.h>
+
+#include "base/ByteString.h"
+
+const char HistoryHeaderLine[] = "日時,コメント,ファイルパス,テキスト情報\r\n";
+
+bool IsHistoryRelative(const char* path) {
+    return path[0] == '\\' && path[1] != '\\';
+}
+
+// Extensions are compared byte for byte: ".JPG" is not an image.
+static bool HasExtension(const char* path, const char* ext) {
+    return strlen(path) >= 4 && EndsWith(path, ext);
+}
+
+bool IsImageFile(const char* path) {
+    return HasExtension(path, ".jpg") || HasExtension(path, ".bmp") || HasExtension(path, ".png") ||
+           HasExtension(path, ".gif");
+}
+
+bool IsTextFile(const char* path) {
+    return HasExtension(path, ".txt");
+}
+
+void FormatDateStamp(char* out, size_t outSize, int year, int month, int day, int hour, int minute,
+                     int second) {
+    FormatText(out, outSize, "%04d/%02d/%02d %02d:%02d:%02d", year, month, day, hour, minute, second);
+}
+
+void HistoryImageField(const HistoryRecord& r, char* out, size_t outSize) {
+    if (!r.inHistoryFolder || r.imagePath[0] == '\0') {
+        CopyText(out, outSize, r.imagePath);
+        return;
+    }
+    // The backslash is searched character-wise: in a name such as 表.jpg the
+    // byte 0x5C is the second half of 表, not a folder separator.
+    const char* slash = FindLastCharSjis(r.imagePath, '\\');
+    if (slash)
+        CopyText(out, outSize, slash);
+    else
+        FormatText(out, outSize, "\\%s", r.imagePath);
+}
+
+size_t FormatHistoryLine(const HistoryRecord& r, char* out, size_t outSize) {
+    char image[HistoryPathSize + 1];
+    HistoryImageField(r, image, countof(image));
+    FormatText(out, outSize, "%s,%s,%s,%s\r\n", r.dateTime, r.comment, image, r.textPath);
+    return strlen(out);
+}
+
+bool ParseHistoryLine(const char* line, size_t len, HistoryRecord& r) {
+    memset(&r, 0, sizeof(r));
+    if (len == 0)
+        return false;
+    const char* end = line + len;
+    // Fields are taken in order; a short line leaves the later ones empty
+    // rather than losing what it does hold.
+    char* fields[3] = { r.dateTime, r.comment, r.imagePath };
+    size_t sizes[3] = { countof(r.dateTime), countof(r.comment), countof(r.imagePath) };
+    const char* p = line;
+    for (int i = 0; i < 3; i++) {
+        const char* comma = FindCharSjisN(p, (size_t)(end - p), ',');
+        if (!comma) {
+            CopyTextN(fields[i], sizes[i], p, (size_t)(end - p));
+            p = end;
+            break;
+        }
+        CopyTextN(fields[i], sizes[i], p, (size_t)(comma - p));
+        p = comma + 1;
+        if (i == 2)
+            CopyTextN(r.textPath, countof(r.textPath), p, (size_t)(end - p));
+    }
+    r.inHistoryFolder = IsHistoryRelative(r.imagePath) ? 1 : 0;
+    return true;
+}
+
+// --- HistoryLineSplitter ----------------------------------------------------
+
+void HistoryLineSplitter::CompactTaken() {
+    if (start > 0) {
+        memmove(buffer, buffer + start, length);
+        start = 0;
+    }
+}
+
+void HistoryLineSplitter::Append(const char* data, size_t n) {
+    if (n > HistoryReadChunk)
+        n = HistoryReadChunk;
+    CompactTaken();
+    if (mode == Normal && length + n > HistoryPendingCapacity) {
+        // The pending text is one unfinished line that has outgrown the
+        // buffer.  Keep its head; skip the rest up to its line end.  Within
+        // the skipped part the first CR or LF ends the line.
+        const char* cr = (const char*)memchr(buffer, '\r', length);
+        const char* lf = (const char*)memchr(buffer, '\n', length);
+        size_t head = length;
+        if (cr) {
+            mode = DiscardingAfterCr; // the CR is the last pending byte
+            head = (size_t)(cr - buffer);
+        } else if (lf) {
+            mode = DiscardingAfterLf;
+            head = (size_t)(lf - buffer);
+        } else {
+            mode = Discarding;
+        }
+        length = head < (size_t)PendingLineLimit ? head : (size_t)PendingLineLimit;
+    }
+    if (mode != Normal) {
+        DiscardInto(data, n);
+        return;
+    }
+    memcpy(buffer + length, data, n);
+    length += n;
+}
+
+void HistoryLineSplitter::DiscardInto(const char* data, size_t n) {
+    size_t rest = 0;
+    if (mode == DiscardingAfterCr) {
+        if (n == 0)
+            return;
+        rest = 1;
+    } else if (mode == DiscardingAfterLf) {
+        if (n == 0)
+            return;
+        rest = 0;
+    } else {
+        size_t p = 0;
+        while (p < n && data[p] != '\r' && data[p] != '\n')
+            p++;
+        if (p == n)
+            return;
+        bool isCr = data[p] == '\r';
+        if (p + 1 >= n) {
+            mode = isCr ? DiscardingAfterCr : DiscardingAfterLf;
+            return;
+        }
+        rest = isCr ? p + 2 : p + 1;
+    }
+    // The over-long line is complete: its head is the next line, and what
+    // follows its end becomes pending text.
+    readyLength = length;
+    mode = Normal;
+    if (rest < n) {
+        memcpy(buffer + length, data + rest, n - rest);
+        length += n - rest;
+    }
+}
+
+bool HistoryLineSplitter::NextLine(const char** line, size_t* len) {
+    if (mode != Normal)
+        return false;
+    const char* p = buffer + start;
+    if (readyLength != 0) {
+        size_t n = readyLength;
+        *line = p;
+        *len = n;
+        start += n;
+        length -= n;
+        readyLength = 0;
+        return true;
+    }
+    size_t consumed;
+    const char* cr = (const char*)memchr(p, '\r', length);
+    if (cr) {
+        if ((size_t)(cr - p) + 1 >= length)
+            return false;
+        *len = (size_t)(cr - p);
+        consumed = *len + 2;
+    } else {
+        const char* lf = (const char*)memchr(p, '\n', length);
+        if (!lf || (size_t)(lf - p) + 1 >= length)
+            return false;
+        *len = (size_t)(lf - p);
+        consumed = *len + 1;
+    }
+    *line = p;
+    start += consumed;
+    length -= consumed;
+    return true;
+}
+
+bool HistoryLineSplitter::HasPendingText() const {
+    return length > 0 || mode != Normal || readyLength != 0;
+}

@@ -1,0 +1,311 @@
+#include "history/HistoryFile.h"
+
+#include <string.h>
+
+#include "base/ByteString.h"
+#include "base/FileDialog.h"
+#include "base/FileIo.h"
+#include "base/MessageBox.h"
+#include "base/WinHandles.h"
+#include "settings/Settings.h"
+
+const char UntitledName[] = "新規";
+
+static const char CaptionError[] = "エラー";
+static const char CaptionWarning[] = "警告";
+static const char FilterCsv[] = "CSV files(*.csv)\0*.csv\0files(*.*)\0*.*\0";
+static const char DefaultExtension[] = "csv";
+static const char OpenTitle[] = "開くファイル名を指定して下さい";
+static const char SaveTitle[] = "保存するファイル名を指定して下さい";
+
+static CaptureMonitorLink gMonitorLink;
+
+void SetCaptureMonitorLink(const CaptureMonitorLink& link) {
+    gMonitorLink = link;
+}
+
+void ClearHistoryRecords(HistoryList& list) {
+    memset(list.records, 0, sizeof(list.records));
+    list.count = 0;
+}
+
+static void SetUntitledName(HistoryList& list) {
+    FormatText(list.filePath, countof(list.filePath), "%s\\%s", list.startFolder, UntitledName);
+    CopyText(list.fileTitle, countof(list.fileTitle), UntitledName);
+    list.untitled = 1;
+    list.modified = 0;
+}
+
+void InitHistoryList(HistoryList& list, const char* startFolder) {
+    memset(&list, 0, sizeof(list));
+    CopyText(list.startFolder, countof(list.startFolder), startFolder);
+    CopyText(list.historyFolder, countof(list.historyFolder), startFolder);
+    SetUntitledName(list);
+}
+
+int AppendCapture(HistoryList& list, const char* imagePath, const char* comment) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    if (list.count >= MaxHistoryRecords)
+        return 1;
+    HistoryRecord& r = list.records[list.count];
+    memset(&r, 0, sizeof(r));
+    FormatDateStamp(r.dateTime, countof(r.dateTime), now.wYear, now.wMonth, now.wDay, now.wHour,
+                    now.wMinute, now.wSecond);
+    CopyText(r.comment, countof(r.comment), comment);
+    CopyText(r.imagePath, countof(r.imagePath), imagePath);
+    r.inHistoryFolder = gSettings.imageFolderMode == 1 ? 1 : 0;
+    list.count++;
+    return 1;
+}
+
+// --- reading -----------------------------------------------------------------
+
+static bool ReadChunk(HANDLE h, char* chunk, DWORD* got) {
+    *got = 0;
+    return ReadFile(h, chunk, HistoryReadChunk, got, NULL) && *got > 0;
+}
+
+static void ShowLimitWarning(HWND owner) {
+    char text[256];
+    FormatText(text, countof(text), "最大件数%dを超えています。最大件数を超えたレコードは無視されます。",
+               MaxHistoryRecords);
+    AppMessageBox(owner, text, CaptionWarning, MB_OK | MB_ICONWARNING);
+}
+
+// Takes every complete line; false once the list is full.
+static bool TakeLines(HistoryList& list, HistoryLineSplitter& splitter) {
+    const char* line;
+    size_t len;
+    while (list.count < MaxHistoryRecords && splitter.NextLine(&line, &len)) {
+        if (ParseHistoryLine(line, len, list.records[list.count]))
+            list.count++;
+        else
+            memset(&list.records[list.count], 0, sizeof(HistoryRecord));
+    }
+    return list.count < MaxHistoryRecords;
+}
+
+int ReadHistoryFile(HistoryList& list, HWND owner) {
+    SetLastError(0);
+    ScopedFile file(CreateFileA(list.filePath, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!file.IsValid()) {
+        DWORD err = GetLastError();
+        if (err != 0) {
+            char text[512];
+            FormatText(text, countof(text), "ファイルオープンエラー [%s] errno=%d", list.filePath, (int)err);
+            AppMessageBox(owner, text, CaptionError, MB_OK | MB_ICONERROR);
+        }
+        return 0;
+    }
+    ClearHistoryRecords(list);
+
+    char chunk[HistoryReadChunk];
+    DWORD got;
+    if (!ReadChunk(file.Get(), chunk, &got)) {
+        list.modified = 0;
+        list.untitled = 0;
+        return 1;
+    }
+    HistoryLineSplitter splitter;
+    splitter.Append(chunk, got);
+    const char* header;
+    size_t headerLen;
+    if (!splitter.NextLine(&header, &headerLen))
+        return 0;
+
+    for (;;) {
+        if (!TakeLines(list, splitter)) {
+            if (splitter.HasPendingText() || ReadChunk(file.Get(), chunk, &got))
+                ShowLimitWarning(owner);
+            break;
+        }
+        if (!ReadChunk(file.Get(), chunk, &got))
+            break;
+        splitter.Append(chunk, got);
+    }
+    list.modified = 0;
+    list.untitled = 0;
+    return 1;
+}
+
+// --- writing -----------------------------------------------------------------
+
+// Collects the file's bytes and hands them to the disk in large pieces.
+struct BufferedWriter {
+    HANDLE file;
+    char data[32768];
+    size_t used = 0;
+    bool ok = true;
+
+    explicit BufferedWriter(HANDLE h) : file(h) {}
+    void Put(const char* text, size_t n) {
+        if (!ok)
+            return;
+        if (used + n > sizeof(data)) {
+            ok = WriteAll(file, data, used);
+            used = 0;
+        }
+        if (ok && n <= sizeof(data)) {
+            memcpy(data + used, text, n);
+            used += n;
+        } else if (ok) {
+            ok = WriteAll(file, text, n);
+        }
+    }
+    bool Flush() {
+        if (ok && used > 0)
+            ok = WriteAll(file, data, used);
+        used = 0;
+        return ok;
+    }
+};
+
+static bool WriteRecords(const HistoryList& list, HANDLE h) {
+    BufferedWriter writer(h);
+    writer.Put(HistoryHeaderLine, strlen(HistoryHeaderLine));
+    char line[MaxHistoryLineLength + 16];
+    for (int i = 0; i < list.count; i++) {
+        size_t n = FormatHistoryLine(list.records[i], line, countof(line));
+        writer.Put(line, n);
+    }
+    return writer.Flush() && FlushFileBuffers(h);
+}
+
+// Writes the whole list into a new file beside the history file and only then
+// puts it in the history file's place, so that a full disk or a vanished
+// device can never leave the user with a truncated history.
+static bool ReplaceWithNewContents(const HistoryList& list) {
+    char folder[MAX_PATH];
+    size_t folderLen = FolderPartLength(list.filePath);
+    if (folderLen == 0)
+        CopyText(folder, countof(folder), ".");
+    else
+        CopyTextN(folder, countof(folder), list.filePath, folderLen + 1);
+    char temp[MAX_PATH];
+    if (!GetTempFileNameA(folder, "gyh", 0, temp))
+        return false;
+    ScopedFile file(CreateFileA(temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
+    bool ok = file.IsValid() && WriteRecords(list, file.Get());
+    ok = file.Close() && ok;
+    if (ok)
+        ok = MoveFileExA(temp, list.filePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (!ok) {
+        DWORD err = GetLastError();
+        DeleteFileA(temp);
+        SetLastError(err);
+    }
+    return ok;
+}
+
+int WriteHistoryFile(HistoryList& list, HWND owner) {
+    // First make sure the history file itself may be written (not read-only,
+    // not held open elsewhere, its folder present), without truncating it.
+    bool existed = FileExists(list.filePath);
+    SetLastError(0);
+    HANDLE probe = CreateFileA(list.filePath, GENERIC_WRITE, 0, NULL, existed ? OPEN_EXISTING : CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, NULL);
+    if (probe == INVALID_HANDLE_VALUE) {
+        DWORD err = GetLastError();
+        if (err != 0) {
+            char text[512];
+            FormatText(text, countof(text), "ファイルオープンエラー [%s] errno=%d  %x", list.filePath, (int)err,
+                       (unsigned)(UINT_PTR)probe);
+            AppMessageBox(owner, text, CaptionError, MB_OK | MB_ICONERROR);
+        }
+        return 0;
+    }
+    CloseHandle(probe);
+
+    SetLastError(0);
+    if (!ReplaceWithNewContents(list)) {
+        DWORD err = GetLastError();
+        if (!existed)
+            DeleteFileA(list.filePath);
+        char text[512];
+        FormatText(text, countof(text), "ファイル書き込みエラー [%s] errno=%d", list.filePath, (int)err);
+        AppMessageBox(owner, text, CaptionError, MB_OK | MB_ICONERROR);
+        return 0;
+    }
+    list.modified = 0;
+    list.untitled = 0;
+    return 1;
+}
+
+// --- binding to a file -------------------------------------------------------
+
+void BindHistoryFile(HistoryList& list, const char* path, const char* title) {
+    CopyText(list.filePath, countof(list.filePath), path);
+    CopyText(list.fileTitle, countof(list.fileTitle), title);
+    // The folder is the path without "\<title>"; when the dialog's title is
+    // not the path's tail, fall back to the path's last backslash.
+    size_t pathLen = strlen(path), titleLen = strlen(title);
+    size_t folderLen;
+    if (titleLen > 0 && titleLen < pathLen && EndsWith(path, title) && path[pathLen - titleLen - 1] == '\\')
+        folderLen = pathLen - titleLen - 1;
+    else
+        folderLen = FolderPartLength(path);
+    CopyTextN(list.historyFolder, countof(list.historyFolder), path, folderLen);
+}
+
+static void PrepareFileDialog(OPENFILENAMEA& ofn, HWND owner, char* file, char* title, const char* caption) {
+    memset(&ofn, 0, sizeof(ofn));
+    ofn.lStructSize = sizeof(ofn);
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = FilterCsv;
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.lpstrFileTitle = title;
+    ofn.nMaxFileTitle = MAX_PATH;
+    ofn.lpstrTitle = caption;
+    ofn.lpstrDefExt = DefaultExtension;
+}
+
+int ChooseFileToOpen(HistoryList& list, HWND owner) {
+    char file[MAX_PATH] = "";
+    char title[MAX_PATH] = "";
+    OPENFILENAMEA ofn;
+    PrepareFileDialog(ofn, owner, file, title, OpenTitle);
+    ofn.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    if (!RunOpenFileDialog(&ofn))
+        return 0;
+    BindHistoryFile(list, file, title);
+    list.modified = 0;
+    list.untitled = 0;
+    return 1;
+}
+
+int SaveHistoryListAs(HistoryList& list, HWND owner) {
+    char file[MAX_PATH] = "";
+    char title[MAX_PATH] = "";
+    OPENFILENAMEA ofn;
+    PrepareFileDialog(ofn, owner, file, title, SaveTitle);
+    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_CREATEPROMPT;
+    if (!RunSaveFileDialog(&ofn))
+        return 0;
+    BindHistoryFile(list, file, title);
+    WriteHistoryFile(list, owner);
+    return 1;
+}
+
+int SaveHistoryList(HistoryList& list, HWND owner) {
+    if (list.untitled)
+        return SaveHistoryListAs(list, owner);
+    return WriteHistoryFile(list, owner);
+}
+
+int ResetToNew(HistoryList& list, HWND owner) {
+    bool monitoring = gMonitorLink.isMonitoring && gMonitorLink.isMonitoring();
+    if (monitoring && gSettings.imageFolderMode == 1) {
+        AppMessageBox(owner,
+                      "キャプチャファイルの保存先が履歴と同じに設定されています。\nキャプチャー監視は一旦解除します。"
+                      "\r\n『ファイルを開く』か『名前を付けて保存』で履歴ファイル名を決めてからもう一度キャプチャー"
+                      "を開始してください。",
+                      list.historyFolder, MB_OK | MB_ICONWARNING);
+        if (gMonitorLink.requestStop)
+            gMonitorLink.requestStop();
+    }
+    SetUntitledName(list);
+    return 1;
+}

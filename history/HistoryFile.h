@@ -1,0 +1,50 @@
+// The history list and its CSV file: reading, writing, the append made by a
+// capture, and the binding of the list to a file chosen in the common
+// dialogs.  Data only: the list view refreshes itself after calling these.
+#pragma once
+
+#include <windows.h>
+
+#include "history/HistoryCsv.h"
+#include "history/HistoryRecord.h"
+
+// The program's one history list, empty and untitled at start-up.
+extern HistoryList gHistory;
+
+extern const char UntitledName[]; // "新規"
+
+// Empty, unchanged, untitled, named "<startFolder>\新規".
+void InitHistoryList(HistoryList& list, const char* startFolder);
+// count 0 with every slot cleared.
+void ClearHistoryRecords(HistoryList& list);
+
+// Appends a capture's record stamped with the local time; nothing when the
+// list is full (the caller refuses the capture before that).  Always 1.
+int AppendCapture(HistoryList& list, const char* imagePath, const char* comment);
+
+// Reads filePath (created empty when missing) into the list; 1 or 0.
+int ReadHistoryFile(HistoryList& list, HWND owner);
+// Writes the list to filePath; 1 or 0.  The old file is replaced only once
+// the new contents are safely on disk.
+int WriteHistoryFile(HistoryList& list, HWND owner);
+
+// Open dialog; binds the list to the chosen file without reading it.
+int ChooseFileToOpen(HistoryList& list, HWND owner);
+// Save dialog, then WriteHistoryFile; 1 when a name was chosen.
+int SaveHistoryListAs(HistoryList& list, HWND owner);
+// SaveHistoryListAs while untitled, else WriteHistoryFile.
+int SaveHistoryList(HistoryList& list, HWND owner);
+// Back to the untitled name (the records stay); always 1.
+int ResetToNew(HistoryList& list, HWND owner);
+
+// Binds the list to a path and file title as a file dialog reports them.
+void BindHistoryFile(HistoryList& list, const char* path, const char* title);
+
+// How the history reaches the capture engine and the main window, which are
+// built on top of it: whether capture monitoring is on, and a request to
+// stop it (the main window's stop command).
+struct CaptureMonitorLink {
+    int (*isMonitoring)();
+    void (*requestStop)();
+};
+void SetCaptureMonitorLink(const CaptureMonitorLink& link);

@@ -1,0 +1,579 @@
+// The history list and its CSV file, through real files under Wine.
+#include "history/HistoryFile.h"
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <string>
+
+#include "base/ByteString.h"
+#include "base/FileDialog.h"
+#include "settings/Settings.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+const char Header[] = "日時,コメント,ファイルパス,テキスト情報\r\n";
+
+std::string RecordLine(int i) {
+    char line[128];
+    snprintf(line, sizeof(line), "2024/01/02 03:04:%02d,comment %d,C:\\cap\\a%d.jpg,\r\n", i % 60, i, i);
+    return line;
+}
+
+std::string FileWithRecords(int n, bool finalLineEnd = true) {
+    std::string file = Header;
+    for (int i = 0; i < n; i++)
+        file += RecordLine(i);
+    if (!finalLineEnd)
+        file.resize(file.size() - 2);
+    return file;
+}
+
+// A history list bound to `name` in a scratch folder.
+class HistoryFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InitHistoryList(list, dir.Path().c_str());
+        gSettings.imageFolderMode = 0;
+    }
+    void Bind(const std::string& name) {
+        BindHistoryFile(list, dir.File(name).c_str(), name.c_str());
+        list.untitled = 0;
+    }
+    void AddRecord(const char* comment, const char* image, const char* text = "", int inFolder = 0) {
+        HistoryRecord& r = list.records[list.count++];
+        memset(&r, 0, sizeof(r));
+        strcpy(r.dateTime, "2024/05/06 07:08:09");
+        CopyText(r.comment, countof(r.comment), comment);
+        CopyText(r.imagePath, countof(r.imagePath), image);
+        CopyText(r.textPath, countof(r.textPath), text);
+        r.inHistoryFolder = inFolder;
+    }
+
+    TempDir dir;
+    HistoryList list;
+    MessageBoxRecorder boxes;
+};
+
+} // namespace
+
+// --- the list and its initial state -----------------------------------------
+
+TEST_F(HistoryFileTest, FreshListIsEmptyUntitledAndNamedNew) {
+    EXPECT_EQ(0, list.count);
+    EXPECT_EQ(0, list.modified);
+    EXPECT_EQ(1, list.untitled);
+    EXPECT_STREQ("新規", list.fileTitle);
+    EXPECT_EQ(dir.Path() + "\\新規", list.filePath);
+    EXPECT_EQ(dir.Path(), list.historyFolder);
+    EXPECT_EQ(dir.Path(), list.startFolder);
+}
+
+TEST(HistoryGlobal, StartsInTheWorkingDirectory) {
+    EXPECT_EQ(0, gHistory.count);
+    EXPECT_EQ(1, gHistory.untitled);
+    EXPECT_EQ(CurrentDirectory(), gHistory.startFolder);
+    EXPECT_EQ(CurrentDirectory() + "\\新規", gHistory.filePath);
+}
+
+// --- AppendCapture -------------------------------------------------------------
+
+TEST_F(HistoryFileTest, AppendCaptureStampsLocalTimeAndFolderMode) {
+    SYSTEMTIME before;
+    GetLocalTime(&before);
+    AppendCapture(list, "C:\\cap\\a1.jpg", "Window title");
+    gSettings.imageFolderMode = 1;
+    AppendCapture(list, dir.File("a2.jpg").c_str(), "SCREEN");
+    gSettings.imageFolderMode = 2;
+    AppendCapture(list, "C:\\cap\\a3.jpg", "x");
+
+    ASSERT_EQ(3, list.count);
+    const HistoryRecord& r = list.records[0];
+    char year[8];
+    snprintf(year, sizeof(year), "%04d/", before.wYear);
+    EXPECT_EQ(19u, strlen(r.dateTime));
+    EXPECT_EQ(0, strncmp(r.dateTime, year, 5)) << r.dateTime;
+    EXPECT_EQ('/', r.dateTime[7]);
+    EXPECT_EQ(' ', r.dateTime[10]);
+    EXPECT_EQ(':', r.dateTime[13]);
+    EXPECT_STREQ("Window title", r.comment);
+    EXPECT_STREQ("C:\\cap\\a1.jpg", r.imagePath);
+    EXPECT_STREQ("", r.textPath);
+    EXPECT_EQ(0, r.inHistoryFolder);
+    EXPECT_EQ(1, list.records[1].inHistoryFolder);
+    EXPECT_EQ(dir.File("a2.jpg"), list.records[1].imagePath) << "the full path is kept";
+    EXPECT_EQ(0, list.records[2].inHistoryFolder);
+    EXPECT_EQ(0, list.modified) << "showing the row marks the list changed, not the append";
+}
+
+TEST_F(HistoryFileTest, AppendCaptureCutsLongCommentAndStopsWhenFull) {
+    std::string comment;
+    for (int i = 0; i < 70; i++)
+        comment += "表";
+    AppendCapture(list, "C:\\a.jpg", comment.c_str());
+    EXPECT_EQ(comment.substr(0, 128), list.records[0].comment);
+
+    list.count = MaxHistoryRecords;
+    EXPECT_EQ(1, AppendCapture(list, "C:\\b.jpg", "x"));
+    EXPECT_EQ(MaxHistoryRecords, list.count);
+}
+
+// --- reading -------------------------------------------------------------------
+
+TEST_F(HistoryFileTest, EmptyFileGivesEmptyList) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("h.csv"), ""));
+    Bind("h.csv");
+    list.count = 5;
+    list.modified = 1;
+    EXPECT_EQ(1, ReadHistoryFile(list, NULL));
+    EXPECT_EQ(0, list.count);
+    EXPECT_EQ(0, list.modified);
+    EXPECT_EQ(0, list.untitled);
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
+TEST_F(HistoryFileTest, HeaderOnlyGivesEmptyList) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("h.csv"), Header));
+    Bind("h.csv");
+    EXPECT_EQ(1, ReadHistoryFile(list, NULL));
+    EXPECT_EQ(0, list.count);
+}
+
+TEST_F(HistoryFileTest, MissingFileIsCreatedEmpty) {
+    Bind("new.csv");
+    EXPECT_EQ(1, ReadHistoryFile(list, NULL));
+    EXPECT_EQ(0, list.count);
+    EXPECT_TRUE(PathExists(dir.File("new.csv")));
+    EXPECT_EQ("", ReadFileBytes(dir.File("new.csv")));
+}
+
+TEST_F(HistoryFileTest, FirstChunkWithoutLineEndFails) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("h.csv"), std::string(300, 'x') + "\r\n"));
+    Bind("h.csv");
+    EXPECT_EQ(0, ReadHistoryFile(list, NULL));
+    EXPECT_EQ(0, list.count);
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
+TEST_F(HistoryFileTest, ReadsFieldsAndHistoryRelativeFlag) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("h.csv"), std::string(Header) +
+                                                      "2024/01/02 03:04:05,表示,\\a1.jpg,a1.txt\r\n"
+                                                      "2024/01/02 03:04:06,,\\\\srv\\share\\b.jpg,\r\n"));
+    Bind("h.csv");
+    ASSERT_EQ(1, ReadHistoryFile(list, NULL));
+    ASSERT_EQ(2, list.count);
+    EXPECT_STREQ("2024/01/02 03:04:05", list.records[0].dateTime);
+    EXPECT_STREQ("表示", list.records[0].comment);
+    EXPECT_STREQ("\\a1.jpg", list.records[0].imagePath);
+    EXPECT_STREQ("a1.txt", list.records[0].textPath);
+    EXPECT_EQ(1, list.records[0].inHistoryFolder);
+    EXPECT_EQ(0, list.records[1].inHistoryFolder) << "a network path is not history-relative";
+    EXPECT_STREQ("", list.records[2].dateTime) << "slots past count are cleared";
+}
+
+TEST_F(HistoryFileTest, ExactlyMaxRecordsGiveNoWarning) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("h.csv"), FileWithRecords(MaxHistoryRecords)));
+    Bind("h.csv");
+    EXPECT_EQ(1, ReadHistoryFile(list, NULL));
+    EXPECT_EQ(MaxHistoryRecords, list.count);
+    EXPECT_TRUE(boxes.messages.empty());
+    EXPECT_STREQ("comment 999", list.records[999].comment);
+}
+
+TEST_F(HistoryFileTest, MoreThanMaxRecordsWarnOnceAndKeepTheFirst) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("h.csv"), FileWithRecords(MaxHistoryRecords + 5)));
+    Bind("h.csv");
+    EXPECT_EQ(1, ReadHistoryFile(list, NULL));
+    EXPECT_EQ(MaxHistoryRecords, list.count);
+    EXPECT_STREQ("comment 999", list.records[999].comment);
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("最大件数1000を超えています。最大件数を超えたレコードは無視されます。", boxes.messages[0].text);
+    EXPECT_EQ("警告", boxes.messages[0].caption);
+    EXPECT_EQ((UINT)(MB_OK | MB_ICONWARNING), boxes.messages[0].flags);
+}
+
+TEST_F(HistoryFileTest, LastLineWithoutLineEndIsDropped) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("h.csv"), FileWithRecords(3, false)));
+    Bind("h.csv");
+    EXPECT_EQ(1, ReadHistoryFile(list, NULL));
+    EXPECT_EQ(2, list.count);
+}
+
+TEST_F(HistoryFileTest, LfOnlyFileLosesOnlyItsLastLine) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("h.csv"), "h\na,1,x.jpg,\nb,2,y.jpg,\nc,3,z.jpg,\n"));
+    Bind("h.csv");
+    EXPECT_EQ(1, ReadHistoryFile(list, NULL));
+    ASSERT_EQ(2, list.count);
+    EXPECT_STREQ("1", list.records[0].comment);
+    EXPECT_STREQ("2", list.records[1].comment);
+}
+
+TEST_F(HistoryFileTest, DamagedFileNeverOverrunsAndKeepsWhatItCan) {
+    std::string huge(5000, 'Z');
+    std::string file = std::string(Header) + "d1,c1,i1,t1\r\n" + huge + "\r\n" + "no commas here\r\n" +
+                       "d2," + std::string(300, 'c') + "," + std::string(600, 'i') + ",t\r\n" + "\r\n" +
+                       "d3,c3,i3,\r\n";
+    ASSERT_TRUE(WriteFileBytes(dir.File("h.csv"), file));
+    Bind("h.csv");
+    ASSERT_EQ(1, ReadHistoryFile(list, NULL));
+    ASSERT_EQ(5, list.count);
+    EXPECT_STREQ("c1", list.records[0].comment);
+    EXPECT_EQ(std::string(19, 'Z'), list.records[1].dateTime);
+    EXPECT_STREQ("no commas here", list.records[2].dateTime);
+    EXPECT_EQ(std::string(128, 'c'), list.records[3].comment);
+    EXPECT_EQ(std::string(259, 'i'), list.records[3].imagePath);
+    EXPECT_STREQ("t", list.records[3].textPath);
+    EXPECT_STREQ("c3", list.records[4].comment);
+}
+
+TEST_F(HistoryFileTest, FileThatCannotBeOpenedIsReportedAndRecordsStay) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("h.csv"), FileWithRecords(2)));
+    HANDLE lock = CreateFileA(dir.File("h.csv").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    Bind("h.csv");
+    AddRecord("kept", "C:\\k.jpg");
+    EXPECT_EQ(0, ReadHistoryFile(list, NULL));
+    CloseHandle(lock);
+    EXPECT_EQ(1, list.count);
+    EXPECT_STREQ("kept", list.records[0].comment);
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("ファイルオープンエラー [" + dir.File("h.csv") + "] errno=32", boxes.messages[0].text);
+    EXPECT_EQ("エラー", boxes.messages[0].caption);
+    EXPECT_EQ((UINT)(MB_OK | MB_ICONERROR), boxes.messages[0].flags);
+}
+
+// --- writing -------------------------------------------------------------------
+
+TEST_F(HistoryFileTest, WritesHeaderAndRecordLines) {
+    Bind("out.csv");
+    list.untitled = 1;
+    list.modified = 1;
+    AddRecord("note", "C:\\cap\\a1.jpg", "a1.txt");
+    AddRecord("", dir.File("a2.jpg").c_str(), "", 1);
+    AddRecord("a,b", "\\\\srv\\x.bmp");
+    EXPECT_EQ(1, WriteHistoryFile(list, NULL));
+    EXPECT_EQ(std::string(Header) +
+                  "2024/05/06 07:08:09,note,C:\\cap\\a1.jpg,a1.txt\r\n"
+                  "2024/05/06 07:08:09,,\\a2.jpg,\r\n"
+                  "2024/05/06 07:08:09,a,b,\\\\srv\\x.bmp,\r\n",
+              ReadFileBytes(dir.File("out.csv")));
+    EXPECT_EQ(0, list.modified);
+    EXPECT_EQ(0, list.untitled);
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
+TEST_F(HistoryFileTest, EmptyListIsTheHeaderAlone) {
+    Bind("out.csv");
+    EXPECT_EQ(1, WriteHistoryFile(list, NULL));
+    EXPECT_EQ(Header, ReadFileBytes(dir.File("out.csv")));
+}
+
+TEST_F(HistoryFileTest, RewriteReplacesLongerOldContents) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("out.csv"), FileWithRecords(50)));
+    Bind("out.csv");
+    AddRecord("only", "C:\\o.jpg");
+    EXPECT_EQ(1, WriteHistoryFile(list, NULL));
+    EXPECT_EQ(std::string(Header) + "2024/05/06 07:08:09,only,C:\\o.jpg,\r\n", ReadFileBytes(dir.File("out.csv")));
+}
+
+TEST_F(HistoryFileTest, ShiftJisTextsSurviveWriteAndRead) {
+    Bind("表示.csv");
+    AddRecord("表示ソフト,能", "C:\\表\\ソ.jpg", "表.txt");
+    AddRecord("", dir.File("表示.bmp").c_str(), "", 1);
+    ASSERT_EQ(1, WriteHistoryFile(list, NULL));
+    HistoryList back;
+    InitHistoryList(back, dir.Path().c_str());
+    BindHistoryFile(back, dir.File("表示.csv").c_str(), "表示.csv");
+    ASSERT_EQ(1, ReadHistoryFile(back, NULL));
+    ASSERT_EQ(2, back.count);
+    // The comma in the comment shifts the fields; the Shift_JIS bytes stay.
+    EXPECT_STREQ("表示ソフト", back.records[0].comment);
+    EXPECT_STREQ("能", back.records[0].imagePath);
+    EXPECT_STREQ("C:\\表\\ソ.jpg,表.txt", back.records[0].textPath);
+    EXPECT_STREQ("\\表示.bmp", back.records[1].imagePath);
+    EXPECT_EQ(1, back.records[1].inHistoryFolder);
+}
+
+TEST_F(HistoryFileTest, FailedWriteLeavesTheOldFileByteForByte) {
+    std::string old = FileWithRecords(40);
+    ASSERT_TRUE(WriteFileBytes(dir.File("keep.csv"), old));
+    Bind("keep.csv");
+    for (int i = 0; i < 200; i++)
+        AddRecord("new record", "C:\\cap\\n.jpg");
+    list.modified = 1;
+    list.untitled = 1;
+    {
+        DiskFullAfter full(1000);
+        EXPECT_EQ(0, WriteHistoryFile(list, NULL));
+    }
+    EXPECT_EQ(old, ReadFileBytes(dir.File("keep.csv")));
+    EXPECT_EQ(1, list.modified);
+    EXPECT_EQ(1, list.untitled);
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("ファイル書き込みエラー [" + dir.File("keep.csv") + "] errno=112", boxes.messages[0].text);
+    EXPECT_EQ("エラー", boxes.messages[0].caption);
+    EXPECT_EQ((UINT)(MB_OK | MB_ICONERROR), boxes.messages[0].flags);
+
+    // Nothing is left behind beside it.
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA(dir.File("*").c_str(), &fd);
+    int files = 0;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            files++;
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+    EXPECT_EQ(1, files);
+}
+
+TEST_F(HistoryFileTest, FailedFirstWriteLeavesNoFile) {
+    Bind("fresh.csv");
+    AddRecord("x", "C:\\x.jpg");
+    {
+        DiskFullAfter full(0);
+        EXPECT_EQ(0, WriteHistoryFile(list, NULL));
+    }
+    EXPECT_FALSE(PathExists(dir.File("fresh.csv")));
+}
+
+TEST_F(HistoryFileTest, LockedFileGivesTheOpenErrorAndKeepsFlags) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("locked.csv"), "old"));
+    HANDLE lock = CreateFileA(dir.File("locked.csv").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    Bind("locked.csv");
+    list.modified = 1;
+    EXPECT_EQ(0, WriteHistoryFile(list, NULL));
+    CloseHandle(lock);
+    EXPECT_EQ("old", ReadFileBytes(dir.File("locked.csv")));
+    EXPECT_EQ(1, list.modified);
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("ファイルオープンエラー [" + dir.File("locked.csv") + "] errno=32  ffffffff", boxes.messages[0].text);
+    EXPECT_EQ("エラー", boxes.messages[0].caption);
+}
+
+TEST_F(HistoryFileTest, MissingFolderGivesTheOpenError) {
+    BindHistoryFile(list, dir.File("nowhere\\h.csv").c_str(), "h.csv");
+    EXPECT_EQ(0, WriteHistoryFile(list, NULL));
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("ファイルオープンエラー [" + dir.File("nowhere\\h.csv") + "] errno=3  ffffffff",
+              boxes.messages[0].text);
+}
+
+TEST_F(HistoryFileTest, WriteThenReadGivesTheSameRecords) {
+    Bind("rt.csv");
+    for (int i = 0; i < MaxHistoryRecords; i++) {
+        char comment[32], image[64];
+        snprintf(comment, sizeof(comment), "記録%d", i);
+        snprintf(image, sizeof(image), "C:\\cap\\a%d.jpg", i);
+        AddRecord(comment, image, i % 3 == 0 ? "t.txt" : "");
+    }
+    ASSERT_EQ(1, WriteHistoryFile(list, NULL));
+    HistoryList back;
+    InitHistoryList(back, dir.Path().c_str());
+    BindHistoryFile(back, dir.File("rt.csv").c_str(), "rt.csv");
+    ASSERT_EQ(1, ReadHistoryFile(back, NULL));
+    ASSERT_EQ(MaxHistoryRecords, back.count);
+    for (int i = 0; i < MaxHistoryRecords; i++) {
+        EXPECT_STREQ(list.records[i].comment, back.records[i].comment);
+        EXPECT_STREQ(list.records[i].imagePath, back.records[i].imagePath);
+        EXPECT_STREQ(list.records[i].textPath, back.records[i].textPath);
+    }
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
+// --- the file dialogs ----------------------------------------------------------
+
+namespace {
+
+struct DialogAnswer {
+    bool accept = true;
+    std::string file;
+    std::string title;
+    int calls = 0;
+    OPENFILENAMEA seen;
+    std::string filter;
+};
+
+DialogAnswer gOpenAnswer;
+DialogAnswer gSaveAnswer;
+
+bool Answer(DialogAnswer& a, OPENFILENAMEA* ofn) {
+    a.calls++;
+    a.seen = *ofn;
+    const char* f = ofn->lpstrFilter;
+    a.filter.clear();
+    while (*f) {
+        a.filter += f;
+        a.filter += '|';
+        f += strlen(f) + 1;
+    }
+    if (!a.accept)
+        return false;
+    snprintf(ofn->lpstrFile, ofn->nMaxFile, "%s", a.file.c_str());
+    snprintf(ofn->lpstrFileTitle, ofn->nMaxFileTitle, "%s", a.title.c_str());
+    return true;
+}
+
+bool AnswerOpen(OPENFILENAMEA* ofn) {
+    return Answer(gOpenAnswer, ofn);
+}
+
+bool AnswerSave(OPENFILENAMEA* ofn) {
+    return Answer(gSaveAnswer, ofn);
+}
+
+class HistoryDialogTest : public HistoryFileTest {
+protected:
+    void SetUp() override {
+        HistoryFileTest::SetUp();
+        gOpenAnswer = DialogAnswer();
+        gSaveAnswer = DialogAnswer();
+        SetFileDialogHooks(AnswerOpen, AnswerSave);
+    }
+    void TearDown() override { SetFileDialogHooks(NULL, NULL); }
+};
+
+} // namespace
+
+TEST_F(HistoryDialogTest, OpenBindsTheChosenFileWithoutReadingIt) {
+    ASSERT_TRUE(CreateDirectoryA(dir.File("表").c_str(), NULL));
+    gOpenAnswer.file = dir.File("表\\履歴.csv");
+    gOpenAnswer.title = "履歴.csv";
+    list.modified = 1;
+    AddRecord("stays", "C:\\s.jpg");
+    EXPECT_EQ(1, ChooseFileToOpen(list, (HWND)0x1234));
+    EXPECT_EQ(dir.File("表\\履歴.csv"), list.filePath);
+    EXPECT_STREQ("履歴.csv", list.fileTitle);
+    EXPECT_EQ(dir.File("表"), list.historyFolder);
+    EXPECT_EQ(0, list.modified);
+    EXPECT_EQ(0, list.untitled);
+    EXPECT_EQ(1, list.count);
+
+    const OPENFILENAMEA& o = gOpenAnswer.seen;
+    EXPECT_EQ((HWND)0x1234, o.hwndOwner);
+    EXPECT_STREQ("開くファイル名を指定して下さい", o.lpstrTitle);
+    EXPECT_EQ((DWORD)(OFN_PATHMUSTEXIST | OFN_HIDEREADONLY), o.Flags);
+    EXPECT_STREQ("csv", o.lpstrDefExt);
+    EXPECT_EQ(260u, o.nMaxFile);
+    EXPECT_EQ(260u, o.nMaxFileTitle);
+    EXPECT_EQ("CSV files(*.csv)|*.csv|files(*.*)|*.*|", gOpenAnswer.filter);
+}
+
+TEST_F(HistoryDialogTest, CancelledOpenChangesNothing) {
+    gOpenAnswer.accept = false;
+    list.modified = 1;
+    std::string before = list.filePath;
+    EXPECT_EQ(0, ChooseFileToOpen(list, NULL));
+    EXPECT_EQ(before, list.filePath);
+    EXPECT_EQ(1, list.modified);
+    EXPECT_EQ(1, list.untitled);
+}
+
+TEST_F(HistoryDialogTest, LongTitleIsCutButFolderStaysRight) {
+    std::string title = std::string(80, 'n') + ".csv";
+    gOpenAnswer.file = dir.File(title);
+    gOpenAnswer.title = title;
+    EXPECT_EQ(1, ChooseFileToOpen(list, NULL));
+    EXPECT_EQ(title.substr(0, 63), list.fileTitle);
+    EXPECT_EQ(dir.Path(), list.historyFolder);
+}
+
+TEST_F(HistoryDialogTest, SaveAsBindsAndWrites) {
+    gSaveAnswer.file = dir.File("saved.csv");
+    gSaveAnswer.title = "saved.csv";
+    AddRecord("r", "C:\\r.jpg");
+    list.modified = 1;
+    EXPECT_EQ(1, SaveHistoryListAs(list, NULL));
+    EXPECT_EQ(std::string(Header) + "2024/05/06 07:08:09,r,C:\\r.jpg,\r\n", ReadFileBytes(dir.File("saved.csv")));
+    EXPECT_EQ(0, list.untitled);
+    EXPECT_EQ(0, list.modified);
+    EXPECT_STREQ("saved.csv", list.fileTitle);
+    const OPENFILENAMEA& o = gSaveAnswer.seen;
+    EXPECT_STREQ("保存するファイル名を指定して下さい", o.lpstrTitle);
+    EXPECT_EQ((DWORD)(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_CREATEPROMPT), o.Flags);
+    EXPECT_EQ("CSV files(*.csv)|*.csv|files(*.*)|*.*|", gSaveAnswer.filter);
+}
+
+TEST_F(HistoryDialogTest, SaveAsReportsAcceptanceEvenWhenTheWriteFails) {
+    gSaveAnswer.file = dir.File("missing\\x.csv");
+    gSaveAnswer.title = "x.csv";
+    EXPECT_EQ(1, SaveHistoryListAs(list, NULL));
+    EXPECT_EQ(1, list.untitled);
+    EXPECT_EQ(1u, boxes.messages.size());
+}
+
+TEST_F(HistoryDialogTest, SaveGoesThroughTheDialogOnlyWhileUntitled) {
+    gSaveAnswer.file = dir.File("first.csv");
+    gSaveAnswer.title = "first.csv";
+    EXPECT_EQ(1, SaveHistoryList(list, NULL));
+    EXPECT_EQ(1, gSaveAnswer.calls);
+    AddRecord("later", "C:\\l.jpg");
+    EXPECT_EQ(1, SaveHistoryList(list, NULL));
+    EXPECT_EQ(1, gSaveAnswer.calls);
+    EXPECT_EQ(std::string(Header) + "2024/05/06 07:08:09,later,C:\\l.jpg,\r\n", ReadFileBytes(dir.File("first.csv")));
+}
+
+TEST_F(HistoryDialogTest, CancelledSaveAsChangesNothing) {
+    gSaveAnswer.accept = false;
+    EXPECT_EQ(0, SaveHistoryList(list, NULL));
+    EXPECT_EQ(1, list.untitled);
+}
+
+// --- ResetToNew ----------------------------------------------------------------
+
+namespace {
+
+int gMonitoring;
+int gStopRequests;
+int IsMonitoringForTest() {
+    return gMonitoring;
+}
+void RequestStopForTest() {
+    gStopRequests++;
+}
+
+} // namespace
+
+TEST_F(HistoryFileTest, ResetToNewKeepsRecordsAndFolder) {
+    Bind("h.csv");
+    AddRecord("r", "C:\\r.jpg");
+    list.modified = 1;
+    EXPECT_EQ(1, ResetToNew(list, NULL));
+    EXPECT_EQ(dir.Path() + "\\新規", list.filePath);
+    EXPECT_STREQ("新規", list.fileTitle);
+    EXPECT_EQ(1, list.untitled);
+    EXPECT_EQ(0, list.modified);
+    EXPECT_EQ(1, list.count);
+    EXPECT_EQ(dir.Path(), list.historyFolder);
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
+TEST_F(HistoryFileTest, ResetToNewStopsMonitoringWhenImagesGoToTheHistoryFolder) {
+    SetCaptureMonitorLink({ IsMonitoringForTest, RequestStopForTest });
+    ASSERT_TRUE(CreateDirectoryA(dir.File("hist").c_str(), NULL));
+    BindHistoryFile(list, dir.File("hist\\h.csv").c_str(), "h.csv");
+    struct { int monitoring, folderMode; bool warns; } rows[] = {
+        { 1, 1, true }, { 0, 1, false }, { 1, 0, false },
+    };
+    for (auto& r : rows) {
+        gMonitoring = r.monitoring;
+        gSettings.imageFolderMode = r.folderMode;
+        gStopRequests = 0;
+        boxes.messages.clear();
+        ResetToNew(list, (HWND)0x99);
+        ASSERT_EQ(r.warns ? 1u : 0u, boxes.messages.size()) << r.monitoring << r.folderMode;
+        EXPECT_EQ(r.warns ? 1 : 0, gStopRequests);
+        if (r.warns) {
+            EXPECT_EQ("キャプチャファイルの保存先が履歴と同じに設定されています。\nキャプチャー監視は一旦解除します。\r\n"
+                      "『ファイルを開く』か『名前を付けて保存』で履歴ファイル名を決めてからもう一度キャプチャーを開始して"
+                      "ください。",
+                      boxes.messages[0].text);
+            EXPECT_EQ(dir.File("hist"), boxes.messages[0].caption);
+            EXPECT_EQ((UINT)(MB_OK | MB_ICONWARNING), boxes.messages[0].flags);
+            EXPECT_EQ((HWND)0x99, boxes.messages[0].owner);
+        }
+    }
+    SetCaptureMonitorLink({ NULL, NULL });
+}

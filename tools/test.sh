@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds Gyrolens and runs every test:
+#   1. the Windows build (mingw-w64), every test under Wine;
+#   2. the Win32-free logic built natively with AddressSanitizer and
+#      UndefinedBehaviorSanitizer;
+#   3. a short, bounded libFuzzer run over the history file's line reader.
+# Installs whatever is missing first (see tools/setup.sh).
+set -euo pipefail
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${GYROLENS_BUILD:-$top/build}
+export GYROLENS_BUILD=$build
+jobs=${GYROLENS_JOBS:-2}
+
+"$top/tools/setup.sh"
+
+cmake -S "$top" -B "$build/win" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_PREFIX_PATH="$build/libjpeg-turbo" >/dev/null
+cmake --build "$build/win" -j "$jobs"
+ctest --test-dir "$build/win" --output-on-failure -j "$jobs"
+
+cmake -S "$top" -B "$build/native" -G Ninja -DGYROLENS_NATIVE=ON \
+    -DCMAKE_C_COMPILER=gcc -DCMAKE_CXX_COMPILER=g++ >/dev/null
+cmake --build "$build/native" -j "$jobs"
+ctest --test-dir "$build/native" --output-on-failure -j "$jobs"
+
+cmake -S "$top" -B "$build/fuzz" -G Ninja -DGYROLENS_FUZZ=ON \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build "$build/fuzz" -j "$jobs"
+ctest --test-dir "$build/fuzz" --output-on-failure
+
+echo "tools/test.sh: all tests passed"
