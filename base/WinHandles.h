@@ -145,6 +145,10 @@ public:
     ScopedMem(const ScopedMem&) = delete;
     ScopedMem& operator=(const ScopedMem&) = delete;
     ~ScopedMem() { free(ptr); }
+    void Reset(void* p) {
+        free(ptr);
+        ptr = p;
+    }
     void* Get() const { return ptr; }
     unsigned char* Bytes() const { return (unsigned char*)ptr; }
     char* Chars() const { return (char*)ptr; }

@@ -35,9 +35,13 @@ if ! xdpyinfo -display ":$display" >/dev/null 2>&1; then
         sleep 0.1
     done
 fi
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+if [ ! -f "$WINEPREFIX/.gyrolens-ready" ]; then
     wine wineboot -i </dev/null >/dev/null 2>&1 || true
+    # No window manager runs on the private display: with Wine's default,
+    # hiding or destroying a window waits two seconds for one to answer.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     wineserver -w || true
+    touch "$WINEPREFIX/.gyrolens-ready"
 fi
 flock -u 9
 

@@ -1,0 +1,42 @@
+#include "capture/CaptureContext.h"
+
+#include <string.h>
+
+#include "base/ByteString.h"
+#include "settings/Settings.h"
+
+CaptureContext gCapture;
+
+void InitCaptureContext(CaptureContext& ctx) {
+    memset(&ctx, 0, sizeof(ctx));
+    ctx.nextNumber = 1;
+    CopyText(ctx.filePrefix, countof(ctx.filePrefix), "a");
+}
+
+void ResetCaptureContext(CaptureContext& ctx) {
+    ReplaceCaptureBitmap(ctx, NULL);
+    InitCaptureContext(ctx);
+}
+
+void ReplaceCaptureBitmap(CaptureContext& ctx, HBITMAP bitmap) {
+    if (ctx.bitmap)
+        DeleteObject(ctx.bitmap);
+    ctx.bitmap = bitmap;
+}
+
+void CopyFileSettingsToCapture(CaptureContext& ctx, const Settings& s, const char* historyFolder) {
+    ctx.confirmOverwrite = s.confirmOverwrite;
+    ctx.jpegQuality = s.jpegQuality;
+    ctx.nextNumber = s.nextImageNumber;
+    ctx.useJpeg = s.jpegMode;
+    CopyText(ctx.filePrefix, countof(ctx.filePrefix), s.imagePrefix);
+    CopyText(ctx.saveFolder, countof(ctx.saveFolder), s.imageFolderMode == 1 ? historyFolder : s.imageFolder);
+}
+
+const char* DefaultComment(CaptureContext& ctx, const Settings& s) {
+    if (s.useFixedComment)
+        CopyText(ctx.defaultComment, countof(ctx.defaultComment), s.fixedComment);
+    else
+        CopyText(ctx.defaultComment, countof(ctx.defaultComment), ctx.windowTitle);
+    return ctx.defaultComment;
+}

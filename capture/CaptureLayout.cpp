@@ -1,0 +1,106 @@
+#include "capture/CaptureLayout.h"
+
+#include <limits.h>
+
+#include "base/ByteString.h"
+
+unsigned MapHotkeyModifiers(int stored) {
+    unsigned mods = 0;
+    if (stored & 1)
+        mods |= 4; // MOD_SHIFT
+    if (stored & 2)
+        mods |= 2; // MOD_CONTROL
+    if (stored & 4)
+        mods |= 1; // MOD_ALT
+    return mods;
+}
+
+static int Min(int a, int b) {
+    return a < b ? a : b;
+}
+
+static int Max(int a, int b) {
+    return a > b ? a : b;
+}
+
+void CaptureImageSize(int kind, const CaptureRect& rect, int keepOffscreen, int screenWidth,
+                      int screenHeight, int* width, int* height) {
+    if (kind == CaptureKindScreen) {
+        *width = screenWidth;
+        *height = screenHeight;
+    } else if (keepOffscreen == 0) {
+        *width = Min(rect.right, screenWidth) - Max(rect.left, 0);
+        *height = Min(rect.bottom, screenHeight) - Max(rect.top, 0);
+    } else {
+        *width = rect.right - rect.left;
+        *height = rect.bottom - rect.top;
+    }
+}
+
+uint32_t BmpStride(int width) {
+    return ((uint32_t)width * 3 + 3) & ~3u;
+}
+
+static void Put16(unsigned char* p, uint32_t v) {
+    p[0] = (unsigned char)v;
+    p[1] = (unsigned char)(v >> 8);
+}
+
+static void Put32(unsigned char* p, uint32_t v) {
+    Put16(p, v & 0xFFFF);
+    Put16(p + 2, v >> 16);
+}
+
+bool BuildBmpHeaders(unsigned char out[BmpHeaderSize], int width, int height) {
+    for (int i = 0; i < BmpHeaderSize; i++)
+        out[i] = 0;
+    if (width <= 0 || height <= 0)
+        return false;
+    uint64_t imageSize = (uint64_t)BmpStride(width) * (uint64_t)height;
+    if (imageSize > (uint64_t)INT_MAX - BmpHeaderSize)
+        return false;
+    out[0] = 'B';
+    out[1] = 'M';
+    Put32(out + 2, (uint32_t)imageSize + BmpHeaderSize);
+    Put32(out + 10, BmpHeaderSize);
+    Put32(out + 14, 40);
+    Put32(out + 18, (uint32_t)width);
+    Put32(out + 22, (uint32_t)height);
+    Put16(out + 26, 1);
+    Put16(out + 28, 24);
+    Put32(out + 34, (uint32_t)imageSize);
+    return true;
+}
+
+bool BuildImageFileName(char* out, size_t outSize, const char* folder, const char* prefix, int number,
+                        bool zeroPad, bool jpeg) {
+    const char* ext = jpeg ? "jpg" : "bmp";
+    bool fits = zeroPad ? FormatText(out, outSize, "%s\\%s%06d.%s", folder, prefix, number, ext)
+                        : FormatText(out, outSize, "%s\\%s%d.%s", folder, prefix, number, ext);
+    // A cut name would be another file's name: better none at all.
+    if (!fits && outSize > 0)
+        out[0] = '\0';
+    return fits;
+}
+
+int NumberAfter(int number, int maxNumber) {
+    if (number > maxNumber || number == INT_MAX)
+        return 0;
+    return number + 1;
+}
+
+int MenuAllowance(int windowHeight, int heightWithoutMenu, int menuRowHeight) {
+    if (windowHeight == heightWithoutMenu)
+        return 0;
+    int allowance = menuRowHeight;
+    if (menuRowHeight <= 0)
+        return allowance;
+    // Each further menu row adds its height less the one-pixel line that
+    // adjacent rows share.
+    long long rows = 1;
+    while (windowHeight > heightWithoutMenu + rows * menuRowHeight && rows < 1000) {
+        rows++;
+        allowance += menuRowHeight - 1;
+    }
+    return allowance;
+}

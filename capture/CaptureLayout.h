@@ -1,0 +1,71 @@
+// Capture arithmetic that needs no Win32: the capture modes, the hotkey
+// modifier mapping, the size of a grabbed image, image file names and
+// numbers, the 24-bit BMP headers, and the menu allowance used to place
+// markings in a window capture.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+// The eight capture modes; the value is also the hotkey identifier.  Even
+// values grab the foreground window, odd values the primary screen.
+enum CaptureMode {
+    ActiveWindow = 102,
+    WholeScreen = 103,
+    ActiveWindowFrame = 104,
+    WholeScreenFrame = 105,
+    ActiveWindowCursor = 106,
+    WholeScreenCursor = 107,
+    ActiveWindowGlobalCursor = 108,
+    WholeScreenGlobalCursor = 109,
+};
+
+enum {
+    FirstCaptureMode = ActiveWindow,
+    CaptureModeCount = 8,
+    CaptureKindWindow = 1,
+    CaptureKindScreen = 2,
+};
+
+inline bool IsCaptureMode(int id) {
+    return id >= FirstCaptureMode && id < FirstCaptureMode + CaptureModeCount;
+}
+inline bool IsWindowMode(int mode) {
+    return mode % 2 == 0;
+}
+
+// Modifier bits as a hotkey control reports them (1 Shift, 2 Ctrl, 4 Alt)
+// mapped to RegisterHotKey's (MOD_SHIFT 4, MOD_CONTROL 2, MOD_ALT 1);
+// 8 and above are dropped.
+unsigned MapHotkeyModifiers(int stored);
+
+struct CaptureRect {
+    int32_t left, top, right, bottom;
+};
+
+// Width and height of the image grabbed for `rect`.  A whole-screen grab is
+// the screen; a window kept on black is its whole rectangle; a window cut at
+// the screen edges is the part of its rectangle on the screen (negative when
+// none of it is).
+void CaptureImageSize(int kind, const CaptureRect& rect, int keepOffscreen, int screenWidth,
+                      int screenHeight, int* width, int* height);
+
+// Bytes of one 24-bit row, padded to a multiple of 4.
+uint32_t BmpStride(int width);
+enum { BmpHeaderSize = 54 };
+// The 14-byte file header and the 40-byte information header of a 24-bit
+// bottom-up BMP without colour table.  False when the image is too large
+// for the format's 32-bit sizes.
+bool BuildBmpHeaders(unsigned char out[BmpHeaderSize], int width, int height);
+
+// "<folder>\<prefix><number>.jpg" (or .bmp; six zero-padded digits when
+// zeroPad).  False, with out empty, when the name does not fit.
+bool BuildImageFileName(char* out, size_t outSize, const char* folder, const char* prefix, int number,
+                        bool zeroPad, bool jpeg);
+
+// The number after `number`: 0 once it has passed the maximum.
+int NumberAfter(int number, int maxNumber);
+
+// Extra height of a window's menu rows, from the window height and the
+// height it would have without a menu.
+int MenuAllowance(int windowHeight, int heightWithoutMenu, int menuRowHeight);

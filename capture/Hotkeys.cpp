@@ -1,0 +1,78 @@
+#include "capture/Hotkeys.h"
+
+#include <string.h>
+
+#include "base/ByteString.h"
+#include "base/MessageBox.h"
+#include "capture/CaptureContext.h"
+#include "capture/ScreenCapture.h"
+#include "history/HistoryFile.h"
+#include "settings/Settings.h"
+
+int captureBusy;
+
+static CaptureShellLink gShellLink;
+
+void SetCaptureShellLink(const CaptureShellLink& link) {
+    gShellLink = link;
+}
+
+int IsCaptureMonitoring() {
+    return gCapture.monitoring;
+}
+
+int StartMonitoring(HWND mainWindow) {
+    if (gSettings.imageFolderMode == 1 && gHistory.untitled) {
+        AppMessageBox(mainWindow, TextImagesNeedHistoryFile, gHistory.historyFolder, MB_OK | MB_ICONWARNING);
+        return 0;
+    }
+    gCapture.monitoring = 1;
+    for (int i = 0; i < CaptureModeCount; i++) {
+        const HotkeySetting& h = gSettings.hotkeys[i];
+        // A combination another program holds stays unregistered, silently.
+        if (h.enabled)
+            RegisterHotKey(mainWindow, FirstCaptureMode + i, MapHotkeyModifiers(h.modifiers), (UINT)h.virtualKey);
+    }
+    return 1;
+}
+
+void StopMonitoring(HWND mainWindow) {
+    if (!gCapture.monitoring)
+        return;
+    gCapture.monitoring = 0;
+    gCapture.captureKind = 0;
+    memset(gCapture.imageFilePath, 0, sizeof(gCapture.imageFilePath));
+    for (int i = 0; i < CaptureModeCount; i++)
+        UnregisterHotKey(mainWindow, FirstCaptureMode + i);
+}
+
+HotkeyOutcome HandleCaptureHotkey(HWND mainWindow, HWND owner, int mode) {
+    if (gHistory.count >= MaxHistoryRecords) {
+        char text[128];
+        FormatText(text, countof(text), "最大件数%dを超えました。履歴ファイルを変更してください。", MaxHistoryRecords);
+        AppMessageBox(mainWindow, text, "警告", MB_OK | MB_ICONWARNING);
+        return HotkeyConsumed;
+    }
+    if (captureBusy)
+        return HotkeyConsumed;
+    if (!IsCaptureMode(mode))
+        return HotkeyNotCaptured;
+    captureBusy = 1;
+    int result = CaptureImage(gCapture, owner, mode);
+    if (result <= 0) {
+        captureBusy = 0;
+        return HotkeyNotCaptured;
+    }
+    AppendCapture(gHistory, gCapture.imageFilePath, DefaultComment(gCapture, gSettings));
+    if (gShellLink.addNewestRow)
+        gShellLink.addNewestRow();
+    if (gShellLink.recordAdded)
+        gShellLink.recordAdded(mainWindow);
+    // The number continues from here after the next start, once the
+    // settings are saved.
+    gSettings.nextImageNumber = gCapture.nextNumber;
+    captureBusy = 0;
+    if (gShellLink.reloadPreview)
+        gShellLink.reloadPreview();
+    return HotkeyCaptured;
+}

@@ -1,0 +1,38 @@
+// Capture monitoring: the hotkeys of the enabled capture modes are
+// registered on the main window while it is on, and each hotkey press runs
+// one capture and records it in the history.
+#pragma once
+
+#include <windows.h>
+
+#include "capture/CaptureLayout.h"
+
+// Set while one hotkey press is being handled.  Message boxes pump
+// messages, so a second press can arrive meanwhile; it is dropped.
+extern int captureBusy;
+
+// 1 when monitoring was switched on, 0 when refused (images go into the
+// history folder but the history has no file yet).
+int StartMonitoring(HWND mainWindow);
+// Unregisters all eight hotkeys; nothing when monitoring is off.
+void StopMonitoring(HWND mainWindow);
+int IsCaptureMonitoring();
+
+// What the main window does around a capture.  Any of them may be NULL.
+struct CaptureShellLink {
+    void (*addNewestRow)();               // show the new record; marks the list changed
+    void (*recordAdded)(HWND mainWindow); // enable saving, save automatically, title, command states
+    void (*reloadPreview)();
+};
+void SetCaptureShellLink(const CaptureShellLink& link);
+
+enum HotkeyOutcome {
+    HotkeyConsumed,    // refused or dropped: the handler returns 0
+    HotkeyNotCaptured, // capture refused or failed: pass on to DefWindowProc
+    HotkeyCaptured,    // file written and recorded: the handler returns 0
+};
+
+// One WM_HOTKEY press: the record limit, the busy guard, the capture, the
+// new history record with the default comment, and the next number stored
+// into the settings.  `owner` owns the capture's message boxes.
+HotkeyOutcome HandleCaptureHotkey(HWND mainWindow, HWND owner, int mode);

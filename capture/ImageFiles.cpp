@@ -1,0 +1,218 @@
+#include "capture/ImageFiles.h"
+
+#include <string.h>
+
+#include "base/ByteString.h"
+#include "base/FileIo.h"
+#include "base/MessageBox.h"
+#include "base/WinHandles.h"
+#include "capture/JpegErrorManager.h"
+#include "history/HistoryFile.h"
+#include "settings/Settings.h"
+
+static const char CaptionSystemError[] = "S00011 <SYSTEM ERROR>";
+static const char TextNoCapture[] = "スクリーンキャプチャが行われていません";
+static const char TextOpenFailed[] = "ファイルのオープンに失敗しました";
+static const char TextWriteFailed[] = "画像ファイルの書き込みに失敗しました\r\n%s";
+
+static void (*gOpenSettingsSheet)(HWND owner);
+
+static FILE* OpenJpegStream(const char* path) {
+    return fopen(path, "wb");
+}
+
+static JpegStreamOpener gJpegStreamOpener = OpenJpegStream;
+
+void SetSettingsSheetOpener(void (*open)(HWND owner)) {
+    gOpenSettingsSheet = open;
+}
+
+void SetJpegStreamOpener(JpegStreamOpener opener) {
+    gJpegStreamOpener = opener ? opener : OpenJpegStream;
+}
+
+bool CheckImageNumberLeft(HWND owner) {
+    if (gSettings.nextImageNumber <= gSettings.maxImageNumber)
+        return true;
+    AppMessageBox(owner, "開始番号が最大番号を超えています", "ファイル番号設定エラー", MB_OK | MB_ICONWARNING);
+    if (gOpenSettingsSheet)
+        gOpenSettingsSheet(owner);
+    return false;
+}
+
+const char* NextImageFilePath(CaptureContext& ctx) {
+    memset(ctx.imageFilePath, 0, sizeof(ctx.imageFilePath));
+    const char* folder = gSettings.imageFolderMode == 1 ? gHistory.historyFolder : gSettings.imageFolder;
+    CopyText(ctx.saveFolder, countof(ctx.saveFolder), folder);
+    // One separator is added below; a folder given with its own trailing
+    // backslash loses that one (a trail byte 0x5C is left alone).
+    RemoveTrailingBackslash(ctx.saveFolder);
+    if (ctx.nextNumber > gSettings.maxImageNumber)
+        ctx.nextNumber = 0;
+    BuildImageFileName(ctx.imageFilePath, countof(ctx.imageFilePath), ctx.saveFolder, ctx.filePrefix,
+                       ctx.nextNumber, gSettings.zeroPadNumber == 1, ctx.useJpeg != 0);
+    return ctx.imageFilePath;
+}
+
+void AdvanceImageNumber(CaptureContext& ctx) {
+    ctx.nextNumber = NumberAfter(ctx.nextNumber, gSettings.maxImageNumber);
+}
+
+// --- opening and the overwrite question ------------------------------------
+
+enum OpenResult { Opened, Refused };
+
+// Opens (creating when needed) the image file; asks before an existing file
+// is overwritten.  *existed tells whether the file was there before.
+static OpenResult OpenImageFile(const CaptureContext& ctx, HWND owner, const char* path, ScopedFile& file,
+                                bool* existed) {
+    *existed = false;
+    if (!ctx.bitmap) {
+        AppMessageBox(owner, TextNoCapture, CaptionSystemError, MB_OK | MB_ICONERROR);
+        return Refused;
+    }
+    SetLastError(0);
+    file.Reset(CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
+    *existed = file.IsValid() && GetLastError() == ERROR_ALREADY_EXISTS;
+    if (*existed && ctx.confirmOverwrite == 1 &&
+        AppMessageBox(owner, "同じ名前のファイルがあります。上書きしますか？", path, MB_OKCANCEL | MB_ICONWARNING) != IDOK) {
+        file.Close();
+        return Refused;
+    }
+    if (!file.IsValid()) {
+        AppMessageBox(owner, TextOpenFailed, CaptionSystemError, MB_OK | MB_ICONERROR);
+        return Refused;
+    }
+    return Opened;
+}
+
+// A capture that could not be written leaves no file behind that the
+// history might point at: the file goes, and the user is told.
+static int FailWrite(HWND owner, const char* path, bool removeFile) {
+    if (removeFile)
+        DeleteFileA(path);
+    char text[MAX_PATH + 128];
+    FormatText(text, countof(text), TextWriteFailed, path);
+    AppMessageBox(owner, text, CaptionSystemError, MB_OK | MB_ICONERROR);
+    return -1;
+}
+
+// --- pixels ----------------------------------------------------------------
+
+// The grabbed bitmap as bottom-up 24-bit rows in one image-sized buffer.
+struct CapturedPixels {
+    unsigned char header[BmpHeaderSize];
+    ScopedMem buffer;
+    int width = 0;
+    int height = 0;
+    uint32_t stride = 0;
+    size_t size = 0;
+};
+
+static bool ReadCapturedPixels(const CaptureContext& ctx, HWND owner, CapturedPixels& px) {
+    CaptureRect rect = { ctx.captureRect.left, ctx.captureRect.top, ctx.captureRect.right,
+                         ctx.captureRect.bottom };
+    CaptureImageSize(ctx.captureKind, rect, gSettings.keepOffscreen, GetSystemMetrics(SM_CXSCREEN),
+                     GetSystemMetrics(SM_CYSCREEN), &px.width, &px.height);
+    if (!BuildBmpHeaders(px.header, px.width, px.height))
+        return false;
+    px.stride = BmpStride(px.width);
+    px.size = (size_t)px.stride * (size_t)px.height;
+    px.buffer.Reset(calloc(px.size, 1));
+    if (!px.buffer.Get())
+        return false;
+    // The information header that is written is also the request to GetDIBits.
+    BITMAPINFO info;
+    memset(&info, 0, sizeof(info));
+    memcpy(&info.bmiHeader, px.header + 14, sizeof(BITMAPINFOHEADER));
+    ScopedWindowDC dc(owner);
+    int rows = GetDIBits(dc, ctx.bitmap, 0, (UINT)px.height, px.buffer.Get(), &info, DIB_RGB_COLORS);
+    return rows != 0;
+}
+
+// --- BMP -------------------------------------------------------------------
+
+int WriteBmpFile(CaptureContext& ctx, HWND owner, const char* path) {
+    ScopedFile file;
+    bool existed;
+    if (OpenImageFile(ctx, owner, path, file, &existed) != Opened)
+        return -1;
+    CapturedPixels px;
+    if (!ReadCapturedPixels(ctx, owner, px)) {
+        file.Close();
+        return FailWrite(owner, path, !existed);
+    }
+    // An overwritten file ends with the new content: nothing of the old
+    // bytes may remain past it.
+    bool ok = WriteAll(file.Get(), px.header, BmpHeaderSize) && WriteAll(file.Get(), px.buffer.Get(), px.size) &&
+              SetEndOfFile(file.Get());
+    ok = file.Close() && ok;
+    if (!ok)
+        return FailWrite(owner, path, true);
+    return 0;
+}
+
+// --- JPEG ------------------------------------------------------------------
+
+static void SwapRedAndBlue(unsigned char* row, int width) {
+    for (int x = 0; x < width; x++, row += 3) {
+        unsigned char blue = row[0];
+        row[0] = row[2];
+        row[2] = blue;
+    }
+}
+
+// Compresses the bottom-up rows as a baseline JFIF file with the fast
+// integer DCT, one scanline per call, converting each row to RGB in place.
+// Only plain data lives in this frame, so the error manager's longjmp skips
+// no destructor.
+static bool CompressJpeg(FILE* fp, CapturedPixels& px, int quality) {
+    jpeg_compress_struct cinfo;
+    JpegErrorManager err;
+    cinfo.err = InitJpegErrorManager(&err);
+    if (setjmp(err.jump)) {
+        jpeg_destroy_compress(&cinfo);
+        return false;
+    }
+    jpeg_create_compress(&cinfo);
+    cinfo.image_width = (JDIMENSION)px.width;
+    cinfo.image_height = (JDIMENSION)px.height;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_stdio_dest(&cinfo, fp);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    cinfo.dct_method = JDCT_IFAST;
+    jpeg_start_compress(&cinfo, TRUE);
+    unsigned char* pixels = px.buffer.Bytes();
+    while (cinfo.next_scanline < cinfo.image_height) {
+        JSAMPROW row = pixels + (size_t)(px.height - 1 - (int)cinfo.next_scanline) * px.stride;
+        SwapRedAndBlue(row, px.width);
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    return true;
+}
+
+int WriteJpegFile(CaptureContext& ctx, HWND owner, const char* path) {
+    bool existed;
+    {
+        // This handle only proves that the file can be written.
+        ScopedFile file;
+        if (OpenImageFile(ctx, owner, path, file, &existed) != Opened)
+            return -1;
+    }
+    CapturedPixels px;
+    if (!ReadCapturedPixels(ctx, owner, px))
+        return FailWrite(owner, path, !existed);
+    FILE* fp = gJpegStreamOpener(path);
+    if (!fp)
+        return FailWrite(owner, path, !existed);
+    ScopedStdFile stream(fp);
+    bool ok = CompressJpeg(fp, px, ctx.jpegQuality);
+    ok = stream.Close() && ok;
+    if (!ok)
+        return FailWrite(owner, path, true);
+    return 0;
+}

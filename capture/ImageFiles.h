@@ -1,0 +1,32 @@
+// Numbered image files: the next file name in the capture folder, the
+// running number, the overwrite question, and the 24-bit BMP and baseline
+// JPEG writers.
+#pragma once
+
+#include <windows.h>
+
+#include <stdio.h>
+
+#include "capture/CaptureContext.h"
+
+// Refuses a capture when the stored start number is past the maximum: says
+// so, opens the settings sheet, returns false.
+bool CheckImageNumberLeft(HWND owner);
+
+// Builds saveFolder and imageFilePath for the coming file; returns the path
+// (empty when it would not fit a path buffer).
+const char* NextImageFilePath(CaptureContext& ctx);
+// Steps the number after a write, whatever its result.
+void AdvanceImageNumber(CaptureContext& ctx);
+
+// Each returns 0 when the file was written, -1 otherwise (after saying why;
+// a partly written file is removed).
+int WriteBmpFile(CaptureContext& ctx, HWND owner, const char* path);
+int WriteJpegFile(CaptureContext& ctx, HWND owner, const char* path);
+
+// How the settings sheet is reached, once it exists.
+void SetSettingsSheetOpener(void (*open)(HWND owner));
+
+// Fault injection for tests: opens the stream the JPEG is written to.
+typedef FILE* (*JpegStreamOpener)(const char* path);
+void SetJpegStreamOpener(JpegStreamOpener opener);

@@ -1,0 +1,174 @@
+// Capture arithmetic: modifiers, image sizes, file names and numbers, BMP
+// headers, menu allowance.
+#include "capture/CaptureLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <limits.h>
+
+#include <string>
+#include <vector>
+
+TEST(CaptureLayout, ModesPairWindowAndScreen) {
+    EXPECT_TRUE(IsWindowMode(ActiveWindow));
+    EXPECT_FALSE(IsWindowMode(WholeScreen));
+    EXPECT_TRUE(IsWindowMode(ActiveWindowGlobalCursor));
+    EXPECT_FALSE(IsWindowMode(WholeScreenGlobalCursor));
+    EXPECT_FALSE(IsCaptureMode(101));
+    EXPECT_TRUE(IsCaptureMode(102));
+    EXPECT_TRUE(IsCaptureMode(109));
+    EXPECT_FALSE(IsCaptureMode(110));
+}
+
+TEST(CaptureLayout, HotkeyModifierMapping) {
+    // 1 Shift -> MOD_SHIFT 4, 2 Ctrl -> MOD_CONTROL 2, 4 Alt -> MOD_ALT 1.
+    struct { int stored; unsigned registered; } rows[] = {
+        { 0, 0 }, { 1, 4 }, { 2, 2 }, { 4, 1 }, { 3, 6 }, { 5, 5 }, { 6, 3 }, { 7, 7 },
+        { 8, 0 }, { 9, 4 }, { 15, 7 }, { 16, 0 },
+    };
+    for (auto& r : rows)
+        EXPECT_EQ(r.registered, MapHotkeyModifiers(r.stored)) << "stored " << r.stored;
+}
+
+TEST(CaptureLayout, ImageSizeRule) {
+    struct {
+        const char* name;
+        int kind;
+        CaptureRect rect;
+        int keep;
+        int width, height;
+    } rows[] = {
+        { "screen", CaptureKindScreen, { 0, 0, 1024, 768 }, 0, 1024, 768 },
+        { "maximised, cut", CaptureKindWindow, { -4, -4, 1028, 772 }, 0, 1024, 768 },
+        { "maximised, keep", CaptureKindWindow, { -4, -4, 1028, 772 }, 1, 1032, 776 },
+        { "50 off the left, cut", CaptureKindWindow, { -50, 10, 250, 210 }, 0, 250, 200 },
+        { "50 off the left, keep", CaptureKindWindow, { -50, 10, 250, 210 }, 1, 300, 200 },
+        { "off the bottom right, cut", CaptureKindWindow, { 900, 700, 1100, 800 }, 0, 124, 68 },
+        { "wholly right of the screen, cut", CaptureKindWindow, { 1100, 10, 1200, 50 }, 0, -76, 40 },
+        { "inside", CaptureKindWindow, { 10, 20, 110, 70 }, 0, 100, 50 },
+    };
+    for (auto& r : rows) {
+        int w, h;
+        CaptureImageSize(r.kind, r.rect, r.keep, 1024, 768, &w, &h);
+        EXPECT_EQ(r.width, w) << r.name;
+        EXPECT_EQ(r.height, h) << r.name;
+    }
+}
+
+TEST(CaptureLayout, BmpStrideIsPaddedToFourBytes) {
+    EXPECT_EQ(4u, BmpStride(1));
+    EXPECT_EQ(8u, BmpStride(2));
+    EXPECT_EQ(12u, BmpStride(3));
+    EXPECT_EQ(12u, BmpStride(4));
+    EXPECT_EQ(16u, BmpStride(5));
+    EXPECT_EQ(5760u, BmpStride(1920));
+}
+
+static std::vector<unsigned char> Headers(int width, int height) {
+    unsigned char h[BmpHeaderSize];
+    EXPECT_TRUE(BuildBmpHeaders(h, width, height));
+    return std::vector<unsigned char>(h, h + BmpHeaderSize);
+}
+
+TEST(CaptureLayout, BmpHeadersForWidthOne) {
+    // 1 x 2: rows of 3 pixel bytes + 1 padding byte, 8 bytes of pixels.
+    const std::vector<unsigned char> expected = {
+        'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
+        40, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0,              // size, width, height
+        1, 0, 24, 0, 0, 0, 0, 0, 8, 0, 0, 0,              // planes, bits, compression, image size
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  // resolutions, colours
+    };
+    EXPECT_EQ(expected, Headers(1, 2));
+}
+
+TEST(CaptureLayout, BmpHeadersForWidthFour) {
+    // 4 x 3: 12-byte rows without padding, 36 bytes of pixels.
+    const std::vector<unsigned char> expected = {
+        'B', 'M', 90, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
+        40, 0, 0, 0, 4, 0, 0, 0, 3, 0, 0, 0,
+        1, 0, 24, 0, 0, 0, 0, 0, 36, 0, 0, 0,
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    };
+    EXPECT_EQ(expected, Headers(4, 3));
+}
+
+TEST(CaptureLayout, BmpHeadersForAScreen) {
+    std::vector<unsigned char> h = Headers(1920, 1080);
+    // 5760 * 1080 = 6220800 = 0x005EEC00; file size 0x005EEC36.
+    EXPECT_EQ(0x36, h[2]);
+    EXPECT_EQ(0xEC, h[3]);
+    EXPECT_EQ(0x5E, h[4]);
+    EXPECT_EQ(0x00, h[5]);
+    EXPECT_EQ(0x00, h[34]);
+    EXPECT_EQ(0xEC, h[35]);
+    EXPECT_EQ(0x5E, h[36]);
+    EXPECT_EQ(0x80, h[18]);
+    EXPECT_EQ(0x07, h[19]);
+    EXPECT_EQ(0x38, h[22]);
+    EXPECT_EQ(0x04, h[23]);
+}
+
+TEST(CaptureLayout, BmpHeadersRefuseEmptyAndHugeImages) {
+    unsigned char h[BmpHeaderSize];
+    EXPECT_FALSE(BuildBmpHeaders(h, 0, 10));
+    EXPECT_FALSE(BuildBmpHeaders(h, 10, -1));
+    EXPECT_FALSE(BuildBmpHeaders(h, 100000, 100000));
+}
+
+TEST(CaptureLayout, ImageFileNames) {
+    struct {
+        const char* folder;
+        const char* prefix;
+        int number;
+        bool pad, jpeg;
+        const char* name;
+    } rows[] = {
+        { "C:\\cap", "a", 7, false, true, "C:\\cap\\a7.jpg" },
+        { "C:\\cap", "a", 7, true, true, "C:\\cap\\a000007.jpg" },
+        { "C:\\cap", "a", 7, false, false, "C:\\cap\\a7.bmp" },
+        { "C:\\cap", "a", 7, true, false, "C:\\cap\\a000007.bmp" },
+        { "C:\\cap", "AAA", 1, false, true, "C:\\cap\\AAA1.jpg" },
+        { "C:\\cap", "", 12, false, false, "C:\\cap\\12.bmp" },
+        { "C:\\cap", "a", -3, false, true, "C:\\cap\\a-3.jpg" },
+        { "C:\\cap", "a", 1234567, true, true, "C:\\cap\\a1234567.jpg" },
+        { "C:\\cap\\", "a", 0, false, true, "C:\\cap\\\\a0.jpg" },
+    };
+    for (auto& r : rows) {
+        char out[260];
+        EXPECT_TRUE(BuildImageFileName(out, sizeof(out), r.folder, r.prefix, r.number, r.pad, r.jpeg));
+        EXPECT_STREQ(r.name, out);
+    }
+}
+
+TEST(CaptureLayout, ImageFileNameThatDoesNotFitIsEmpty) {
+    std::string folder(250, 'f');
+    char out[260];
+    EXPECT_FALSE(BuildImageFileName(out, sizeof(out), folder.c_str(), "prefix", 123456, false, true));
+    EXPECT_STREQ("", out);
+}
+
+TEST(CaptureLayout, NumberAfter) {
+    struct { int number, max, next; } rows[] = {
+        { 1, 999999, 2 }, { 5, 5, 6 }, { 6, 5, 0 }, { 0, -1, 0 }, { 0, 0, 1 },
+        { 1, 0, 0 }, { INT_MAX, INT_MAX, 0 }, { -7, 5, -6 },
+    };
+    for (auto& r : rows)
+        EXPECT_EQ(r.next, NumberAfter(r.number, r.max)) << r.number << " max " << r.max;
+}
+
+TEST(CaptureLayout, MenuAllowance) {
+    // Without a menu the window is exactly as high as its frame, caption and
+    // client area; each menu row after the first adds its height less one.
+    struct { int height, without, row, allowance; } rows[] = {
+        { 200, 200, 19, 0 },
+        { 219, 200, 19, 19 },
+        { 210, 200, 19, 19 },
+        { 237, 200, 19, 37 },
+        { 238, 200, 19, 37 },
+        { 239, 200, 19, 55 },
+        { 190, 200, 19, 19 },
+    };
+    for (auto& r : rows)
+        EXPECT_EQ(r.allowance, MenuAllowance(r.height, r.without, r.row))
+            << "height " << r.height << " without menu " << r.without;
+}

@@ -1,0 +1,270 @@
+#include "tests/capture/CaptureTestSupport.h"
+
+#include <math.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "capture/JpegErrorManager.h"
+
+COLORREF PatternColor(int x, int y) {
+    return RGB(64 + (x * 7) % 191, 64 + (y * 5) % 191, 64 + ((x + y) * 3) % 191);
+}
+
+uint32_t Rgb(COLORREF c) {
+    return ((uint32_t)GetRValue(c) << 16) | ((uint32_t)GetGValue(c) << 8) | GetBValue(c);
+}
+
+void PumpMessages(int ms) {
+    DWORD end = GetTickCount() + (DWORD)ms;
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(2);
+    } while ((int)(end - GetTickCount()) > 0);
+}
+
+static void PaintPattern(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT r;
+    GetClientRect(hwnd, &r);
+    int w = r.right, h = r.bottom;
+    if (w > 0 && h > 0) {
+        BITMAPINFO bi;
+        memset(&bi, 0, sizeof(bi));
+        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        std::vector<uint32_t> px((size_t)w * h);
+        for (int y = 0; y < h; y++)
+            for (int x = 0; x < w; x++)
+                px[(size_t)y * w + x] = Rgb(PatternColor(x, y));
+        SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, px.data(), &bi, DIB_RGB_COLORS);
+    }
+    EndPaint(hwnd, &ps);
+}
+
+static LRESULT CALLBACK PatternProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_PAINT) {
+        PaintPattern(hwnd);
+        return 0;
+    }
+    if (msg == WM_ERASEBKGND)
+        return 1;
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+static const char* PatternClass() {
+    static bool registered;
+    if (!registered) {
+        WNDCLASSA wc;
+        memset(&wc, 0, sizeof(wc));
+        wc.lpfnWndProc = PatternProc;
+        wc.hInstance = GetModuleHandleA(NULL);
+        wc.hCursor = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
+        wc.lpszClassName = "GyrolensTestPattern";
+        RegisterClassA(&wc);
+        registered = true;
+    }
+    return "GyrolensTestPattern";
+}
+
+PatternWindow::PatternWindow(int x, int y, int width, int height, DWORD style, const char* title) {
+    hwnd = CreateWindowExA(0, PatternClass(), title, style | WS_VISIBLE, x, y, width, height, NULL, NULL,
+                           GetModuleHandleA(NULL), NULL);
+    PumpMessages(30);
+}
+
+PatternWindow::~PatternWindow() {
+    DestroyWindow(hwnd);
+    PumpMessages(30);
+}
+
+HWND PatternWindow::AddButton(int x, int y, int width, int height) {
+    HWND button = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, x, y, width, height,
+                                  hwnd, NULL, GetModuleHandleA(NULL), NULL);
+    PumpMessages(30);
+    return button;
+}
+
+RECT PatternWindow::WindowRect() const {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+void PatternWindow::BringToFront() {
+    SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(hwnd);
+    RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Wait until the display shows the client area's first visible pixel.
+    POINT origin = { 0, 0 };
+    ClientToScreen(hwnd, &origin);
+    int cx = origin.x < 0 ? -origin.x : 0, cy = origin.y < 0 ? -origin.y : 0;
+    HDC screen = GetDC(NULL);
+    for (int i = 0; i < 200; i++) {
+        PumpMessages(10);
+        if (GetPixel(screen, origin.x + cx, origin.y + cy) == PatternColor(cx, cy) &&
+            GetForegroundWindow() == hwnd)
+            break;
+    }
+    ReleaseDC(NULL, screen);
+    PumpMessages(20);
+}
+
+Image ReadBmpFile(const std::string& path) {
+    Image img;
+    std::string bytes = ReadFileBytes(path);
+    if (bytes.size() < 54 || bytes[0] != 'B' || bytes[1] != 'M')
+        return img;
+    const unsigned char* p = (const unsigned char*)bytes.data();
+    auto u32 = [&](int off) { return (uint32_t)p[off] | (uint32_t)p[off + 1] << 8 | (uint32_t)p[off + 2] << 16 |
+                                     (uint32_t)p[off + 3] << 24; };
+    int w = (int)u32(18), h = (int)u32(22);
+    if (w <= 0 || h <= 0 || p[28] != 24)
+        return img;
+    uint32_t stride = ((uint32_t)w * 3 + 3) & ~3u;
+    if (bytes.size() < 54 + (size_t)stride * h)
+        return img;
+    img.width = w;
+    img.height = h;
+    img.pixels.resize((size_t)w * h);
+    for (int y = 0; y < h; y++) {
+        const unsigned char* row = p + 54 + (size_t)(h - 1 - y) * stride;
+        for (int x = 0; x < w; x++)
+            img.pixels[(size_t)y * w + x] = (uint32_t)row[x * 3 + 2] << 16 | (uint32_t)row[x * 3 + 1] << 8 | row[x * 3];
+    }
+    return img;
+}
+
+// Decoding with the program's error manager: a damaged file must fail the
+// test, not end the test program.
+static bool DecodeJpeg(FILE* fp, Image& img) {
+    jpeg_decompress_struct cinfo;
+    JpegErrorManager err;
+    std::vector<unsigned char> row; // before setjmp: the jump must not skip its destructor
+    cinfo.err = InitJpegErrorManager(&err);
+    if (setjmp(err.jump)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&cinfo);
+    jpeg_stdio_src(&cinfo, fp);
+    jpeg_read_header(&cinfo, TRUE);
+    cinfo.out_color_space = JCS_RGB;
+    jpeg_start_decompress(&cinfo);
+    img.width = (int)cinfo.output_width;
+    img.height = (int)cinfo.output_height;
+    img.pixels.resize((size_t)img.width * img.height);
+    row.resize((size_t)img.width * 3);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        int y = (int)cinfo.output_scanline;
+        JSAMPROW rows[1] = { row.data() };
+        jpeg_read_scanlines(&cinfo, rows, 1);
+        for (int x = 0; x < img.width; x++)
+            img.pixels[(size_t)y * img.width + x] =
+                (uint32_t)row[x * 3] << 16 | (uint32_t)row[x * 3 + 1] << 8 | row[x * 3 + 2];
+    }
+    jpeg_finish_decompress(&cinfo);
+    jpeg_destroy_decompress(&cinfo);
+    return true;
+}
+
+Image ReadJpegFile(const std::string& path) {
+    Image img;
+    FILE* fp = fopen(path.c_str(), "rb");
+    if (!fp)
+        return img;
+    if (!DecodeJpeg(fp, img))
+        img = Image();
+    fclose(fp);
+    return img;
+}
+
+Image ScreenImage(int x, int y, int width, int height) {
+    Image img;
+    img.width = width;
+    img.height = height;
+    img.pixels.resize((size_t)width * height);
+    HDC screen = GetDC(NULL);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi;
+    memset(&bi, 0, sizeof(bi));
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = NULL;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, width, height, screen, x, y, SRCCOPY);
+    GdiFlush();
+    const uint32_t* src = (const uint32_t*)bits;
+    for (size_t i = 0; i < img.pixels.size(); i++)
+        img.pixels[i] = src[i] & 0xFFFFFF;
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(NULL, screen);
+    return img;
+}
+
+double Psnr(const Image& a, const Image& b) {
+    if (a.width != b.width || a.height != b.height || a.pixels.empty())
+        return 0;
+    double sum = 0;
+    for (size_t i = 0; i < a.pixels.size(); i++) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            int d = (int)((a.pixels[i] >> shift) & 255) - (int)((b.pixels[i] >> shift) & 255);
+            sum += d * d;
+        }
+    }
+    if (sum == 0)
+        return 1e9;
+    double mse = sum / (a.pixels.size() * 3.0);
+    return 10.0 * log10(255.0 * 255.0 / mse);
+}
+
+int PatternMismatches(const Image& img, int dx, int dy, RECT area) {
+    int bad = 0;
+    for (int y = area.top; y < area.bottom; y++)
+        for (int x = area.left; x < area.right; x++)
+            if (img.At(x, y) != Rgb(PatternColor(x - dx, y - dy)))
+                bad++;
+    return bad;
+}
+
+bool IsPureRed(uint32_t px) {
+    return px == 0xFF0000;
+}
+
+int CountColour(const Image& img, uint32_t rgb, RECT area) {
+    int n = 0;
+    for (int y = area.top; y < area.bottom; y++)
+        for (int x = area.left; x < area.right; x++)
+            if (img.At(x, y) == rgb)
+                n++;
+    return n;
+}
+
+bool PressKeysOnDisplay(const char* keys) {
+    // Wine starts Unix programs as well; xdotool sends real X key events.
+    char command[256];
+    snprintf(command, sizeof(command), "Z:\\usr\\bin\\xdotool key --clearmodifiers %s", keys);
+    STARTUPINFOA si;
+    memset(&si, 0, sizeof(si));
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi;
+    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+        return false;
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return true;
+}

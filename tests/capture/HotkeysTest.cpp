@@ -1,0 +1,278 @@
+// Capture monitoring with real hotkeys: keys pressed on the X display reach
+// the registered window as WM_HOTKEY, and each press captures and records.
+#include "capture/Hotkeys.h"
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "base/ByteString.h"
+#include "base/MessageBox.h"
+#include "capture/CaptureContext.h"
+#include "history/HistoryFile.h"
+#include "settings/Settings.h"
+#include "tests/capture/CaptureTestSupport.h"
+
+namespace {
+
+std::vector<int> gHotkeys;        // identifiers that arrived
+std::vector<HotkeyOutcome> gOutcomes;
+HWND gMainWindow;
+
+LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_HOTKEY) {
+        gHotkeys.push_back((int)wp);
+        gOutcomes.push_back(HandleCaptureHotkey(hwnd, NULL, (int)wp));
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+HWND CreateMainWindow() {
+    WNDCLASSA wc;
+    memset(&wc, 0, sizeof(wc));
+    wc.lpfnWndProc = MainProc;
+    wc.hInstance = GetModuleHandleA(NULL);
+    wc.lpszClassName = "GyrolensTestMain";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, "GyrolensTestMain", "main", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
+                           GetModuleHandleA(NULL), NULL);
+}
+
+// Pumps messages until a hotkey arrives or the time is up.
+bool WaitForHotkey(size_t count, int ms = 1500) {
+    for (int waited = 0; waited < ms && gHotkeys.size() < count; waited += 20)
+        PumpMessages(20);
+    return gHotkeys.size() >= count;
+}
+
+class HotkeysTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetDefaultSettings(gSettings, dir.Path().c_str());
+        CopyText(gSettings.imageFolder, countof(gSettings.imageFolder), dir.Path().c_str());
+        CopyText(gSettings.imagePrefix, countof(gSettings.imagePrefix), "a");
+        InitHistoryList(gHistory, dir.Path().c_str());
+        ResetCaptureContext(gCapture);
+        CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
+        captureBusy = 0;
+        gHotkeys.clear();
+        gOutcomes.clear();
+        if (!gMainWindow)
+            gMainWindow = CreateMainWindow();
+        front.BringToFront();
+    }
+    void TearDown() override {
+        StopMonitoring(gMainWindow);
+        SetCaptureShellLink({ NULL, NULL, NULL });
+        ResetCaptureContext(gCapture);
+    }
+    void SetHotkey(int mode, int modifiers, int key, int enabled) {
+        gSettings.hotkeys[mode - FirstCaptureMode] = { modifiers, key, enabled, 0 };
+    }
+    // Whether another window can take the combination (nobody holds it).
+    bool Free(UINT mods, UINT key) {
+        bool ok = RegisterHotKey(front.Handle(), 1, mods, key) != FALSE;
+        if (ok)
+            UnregisterHotKey(front.Handle(), 1);
+        return ok;
+    }
+
+    TempDir dir;
+    MessageBoxRecorder boxes;
+    PatternWindow front{ 200, 200, 300, 200, WS_POPUP, "front window" };
+};
+
+} // namespace
+
+TEST_F(HotkeysTest, EnabledModeFiresAndRecordsTheCapture) {
+    SetHotkey(ActiveWindow, 1, 'I', 1);
+    ASSERT_EQ(1, StartMonitoring(gMainWindow));
+    EXPECT_EQ(1, gCapture.monitoring);
+    EXPECT_FALSE(Free(MOD_SHIFT, 'I'));
+    ASSERT_TRUE(PressKeysOnDisplay("shift+i"));
+    ASSERT_TRUE(WaitForHotkey(1));
+    EXPECT_EQ(ActiveWindow, gHotkeys[0]);
+    EXPECT_EQ(HotkeyCaptured, gOutcomes[0]);
+    ASSERT_EQ(1, gHistory.count);
+    EXPECT_EQ(dir.File("a1.bmp"), gHistory.records[0].imagePath);
+    EXPECT_STREQ("front window", gHistory.records[0].comment);
+    EXPECT_EQ(19u, strlen(gHistory.records[0].dateTime));
+    EXPECT_TRUE(PathExists(dir.File("a1.bmp")));
+    EXPECT_EQ(2, gSettings.nextImageNumber);
+    EXPECT_EQ(0, captureBusy);
+    Image img = ReadBmpFile(dir.File("a1.bmp"));
+    EXPECT_EQ(300, img.width);
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, { 0, 0, 300, 200 }));
+}
+
+TEST_F(HotkeysTest, DisabledModeIsNotRegistered) {
+    SetHotkey(ActiveWindow, 1, 'I', 0);
+    SetHotkey(WholeScreen, 2, 'K', 1);
+    ASSERT_EQ(1, StartMonitoring(gMainWindow));
+    EXPECT_TRUE(Free(MOD_SHIFT, 'I'));
+    EXPECT_FALSE(Free(MOD_CONTROL, 'K'));
+    ASSERT_TRUE(PressKeysOnDisplay("shift+i"));
+    EXPECT_FALSE(WaitForHotkey(1, 500));
+    EXPECT_EQ(0, gHistory.count);
+}
+
+TEST_F(HotkeysTest, SecondModeWithTheSameKeysStaysUnregistered) {
+    SetHotkey(ActiveWindow, 1, 'J', 1);
+    SetHotkey(WholeScreen, 1, 'J', 1);
+    ASSERT_EQ(1, StartMonitoring(gMainWindow));
+    ASSERT_TRUE(PressKeysOnDisplay("shift+j"));
+    ASSERT_TRUE(WaitForHotkey(1));
+    PumpMessages(200);
+    ASSERT_EQ(1u, gHotkeys.size());
+    EXPECT_EQ(ActiveWindow, gHotkeys[0]);
+}
+
+TEST_F(HotkeysTest, ExtendedKeyBitAloneRegistersNoModifier) {
+    SetHotkey(ActiveWindowFrame, 8, VK_F9, 1);
+    ASSERT_EQ(1, StartMonitoring(gMainWindow));
+    EXPECT_FALSE(Free(0, VK_F9));
+    ASSERT_TRUE(PressKeysOnDisplay("F9"));
+    ASSERT_TRUE(WaitForHotkey(1));
+    EXPECT_EQ(ActiveWindowFrame, gHotkeys[0]);
+}
+
+TEST_F(HotkeysTest, ModifiersAreMappedForRegistration) {
+    SetHotkey(WholeScreenCursor, 2 | 4, 'M', 1);
+    ASSERT_EQ(1, StartMonitoring(gMainWindow));
+    EXPECT_FALSE(Free(MOD_CONTROL | MOD_ALT, 'M'));
+    ASSERT_TRUE(PressKeysOnDisplay("ctrl+alt+m"));
+    ASSERT_TRUE(WaitForHotkey(1));
+    EXPECT_EQ(WholeScreenCursor, gHotkeys[0]);
+    EXPECT_STREQ("SCREEN", gHistory.records[0].comment);
+}
+
+TEST_F(HotkeysTest, AfterStoppingNoHotkeyIsHeld) {
+    for (int i = 0; i < CaptureModeCount; i++)
+        SetHotkey(FirstCaptureMode + i, 1, 'A' + i, 1);
+    ASSERT_EQ(1, StartMonitoring(gMainWindow));
+    EXPECT_FALSE(Free(MOD_SHIFT, 'A'));
+    gCapture.captureKind = 2;
+    strcpy(gCapture.imageFilePath, "x");
+    StopMonitoring(gMainWindow);
+    EXPECT_EQ(0, gCapture.monitoring);
+    EXPECT_EQ(0, gCapture.captureKind);
+    EXPECT_STREQ("", gCapture.imageFilePath);
+    for (int i = 0; i < CaptureModeCount; i++)
+        EXPECT_TRUE(Free(MOD_SHIFT, 'A' + i)) << "mode " << FirstCaptureMode + i;
+    ASSERT_TRUE(PressKeysOnDisplay("shift+a"));
+    EXPECT_FALSE(WaitForHotkey(1, 500));
+}
+
+TEST_F(HotkeysTest, StartIsRefusedWhileImagesNeedAHistoryFile) {
+    SetHotkey(ActiveWindow, 1, 'I', 1);
+    gSettings.imageFolderMode = 1;
+    EXPECT_EQ(0, StartMonitoring(gMainWindow));
+    EXPECT_EQ(0, gCapture.monitoring);
+    EXPECT_TRUE(Free(MOD_SHIFT, 'I'));
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ(dir.Path(), boxes.messages[0].caption);
+    EXPECT_EQ((UINT)(MB_OK | MB_ICONWARNING), boxes.messages[0].flags);
+    EXPECT_EQ(gMainWindow, boxes.messages[0].owner);
+}
+
+TEST_F(HotkeysTest, FullHistoryRefusesEveryHotkey) {
+    gHistory.count = MaxHistoryRecords;
+    EXPECT_EQ(HotkeyConsumed, HandleCaptureHotkey(gMainWindow, NULL, WholeScreen));
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("最大件数1000を超えました。履歴ファイルを変更してください。", boxes.messages[0].text);
+    EXPECT_EQ("警告", boxes.messages[0].caption);
+    EXPECT_EQ((UINT)(MB_OK | MB_ICONWARNING), boxes.messages[0].flags);
+    EXPECT_EQ(gMainWindow, boxes.messages[0].owner);
+    EXPECT_FALSE(PathExists(dir.File("a1.bmp")));
+    EXPECT_EQ(1, gSettings.nextImageNumber);
+}
+
+TEST_F(HotkeysTest, LastFreeSlotStillCaptures) {
+    gHistory.count = MaxHistoryRecords - 1;
+    EXPECT_EQ(HotkeyCaptured, HandleCaptureHotkey(gMainWindow, NULL, WholeScreen));
+    EXPECT_EQ(MaxHistoryRecords, gHistory.count);
+}
+
+TEST_F(HotkeysTest, BusyPressIsDropped) {
+    captureBusy = 1;
+    EXPECT_EQ(HotkeyConsumed, HandleCaptureHotkey(gMainWindow, NULL, WholeScreen));
+    EXPECT_EQ(1, captureBusy);
+    EXPECT_FALSE(PathExists(dir.File("a1.bmp")));
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
+TEST_F(HotkeysTest, FailedCaptureRecordsNothing) {
+    gSettings.keepOffscreen = 7;
+    EXPECT_EQ(HotkeyNotCaptured, HandleCaptureHotkey(gMainWindow, NULL, ActiveWindow));
+    EXPECT_EQ(0, gHistory.count);
+    EXPECT_EQ(1, gSettings.nextImageNumber);
+    EXPECT_EQ(0, captureBusy);
+
+    gSettings.keepOffscreen = 1;
+    gCapture.confirmOverwrite = 1;
+    ASSERT_TRUE(WriteFileBytes(dir.File("a1.bmp"), "old"));
+    boxes.QueueAnswer(IDCANCEL);
+    EXPECT_EQ(HotkeyNotCaptured, HandleCaptureHotkey(gMainWindow, NULL, ActiveWindow));
+    EXPECT_EQ(0, gHistory.count);
+    EXPECT_EQ(1, gSettings.nextImageNumber) << "the stored number waits for a successful capture";
+    EXPECT_EQ(2, gCapture.nextNumber);
+}
+
+namespace {
+
+std::vector<std::string> gCalls;
+void AddNewestRow() {
+    gCalls.push_back("row " + std::to_string(gHistory.count));
+}
+void RecordAdded(HWND main) {
+    gCalls.push_back(main == gMainWindow ? "added" : "added to another window");
+}
+void ReloadPreview() {
+    gCalls.push_back("preview " + std::to_string(gSettings.nextImageNumber) + " busy " + std::to_string(captureBusy));
+}
+
+} // namespace
+
+TEST_F(HotkeysTest, ShellIsToldInOrder) {
+    gCalls.clear();
+    SetCaptureShellLink({ AddNewestRow, RecordAdded, ReloadPreview });
+    gSettings.useFixedComment = 1;
+    CopyText(gSettings.fixedComment, countof(gSettings.fixedComment), "定型");
+    EXPECT_EQ(HotkeyCaptured, HandleCaptureHotkey(gMainWindow, NULL, WholeScreen));
+    EXPECT_EQ((std::vector<std::string>{ "row 1", "added", "preview 2 busy 0" }), gCalls);
+    EXPECT_STREQ("定型", gHistory.records[0].comment);
+}
+
+namespace {
+
+// While the overwrite question is open, a modal box pumps messages: the
+// user presses the hotkey again.
+int AnswerAfterSecondPress(HWND, const char*, const char*, UINT) {
+    PressKeysOnDisplay("shift+i");
+    WaitForHotkey(2);
+    return IDOK;
+}
+
+} // namespace
+
+TEST_F(HotkeysTest, PressWhileTheQuestionIsOpenIsIgnored) {
+    SetHotkey(ActiveWindow, 1, 'I', 1);
+    gCapture.confirmOverwrite = 1;
+    ASSERT_TRUE(WriteFileBytes(dir.File("a1.bmp"), "old"));
+    ASSERT_EQ(1, StartMonitoring(gMainWindow));
+    SetMessageBoxHook(AnswerAfterSecondPress);
+    ASSERT_TRUE(PressKeysOnDisplay("shift+i"));
+    bool both = WaitForHotkey(2, 4000);
+    SetMessageBoxHook(NULL);
+    ASSERT_TRUE(both);
+    ASSERT_EQ(2u, gOutcomes.size());
+    // The second press arrived inside the first and was dropped.
+    EXPECT_EQ(HotkeyConsumed, gOutcomes[0]);
+    EXPECT_EQ(HotkeyCaptured, gOutcomes[1]);
+    EXPECT_EQ(1, gHistory.count);
+    EXPECT_EQ(2, gCapture.nextNumber);
+}

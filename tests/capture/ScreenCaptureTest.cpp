@@ -1,0 +1,425 @@
+// Captures of real windows and of the screen under Wine, on a 1024 x 768
+// display: sizes, pixels, black bands and the three markings.
+#include "capture/ScreenCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <string.h>
+
+#include <string>
+
+#include "base/ByteString.h"
+#include "capture/ImageFiles.h"
+#include "capture/Markings.h"
+#include "history/HistoryFile.h"
+#include "settings/Settings.h"
+#include "tests/capture/CaptureTestSupport.h"
+
+namespace {
+
+const int ScreenWidth = 1024, ScreenHeight = 768;
+
+class ScreenCaptureTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(ScreenWidth, GetSystemMetrics(SM_CXSCREEN));
+        ASSERT_EQ(ScreenHeight, GetSystemMetrics(SM_CYSCREEN));
+        SetDefaultSettings(gSettings, dir.Path().c_str());
+        CopyText(gSettings.imageFolder, countof(gSettings.imageFolder), dir.Path().c_str());
+        CopyText(gSettings.imagePrefix, countof(gSettings.imagePrefix), "a");
+        InitHistoryList(gHistory, dir.Path().c_str());
+        ResetCaptureContext(gCapture);
+        CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
+        SetCursorPos(ScreenWidth - 1, ScreenHeight - 1);
+    }
+    void TearDown() override { ResetCaptureContext(gCapture); }
+
+    int Capture(int mode) { return CaptureImage(gCapture, NULL, mode); }
+    Image LastImage() { return ReadBmpFile(gCapture.imageFilePath); }
+    void MoveCursor(int x, int y) {
+        SetCursorPos(x, y);
+        PumpMessages(20);
+    }
+
+    TempDir dir;
+    MessageBoxRecorder boxes;
+};
+
+RECT Area(int left, int top, int right, int bottom) {
+    RECT r = { left, top, right, bottom };
+    return r;
+}
+
+RECT Whole(const Image& img) {
+    return Area(0, 0, img.width, img.height);
+}
+
+// Red pixels of the image that lie further than `slack` from the outline of
+// `frame`, and the number of red pixels in all.
+void RedPixels(const Image& img, RECT frame, int slack, int* stray, int* all) {
+    *stray = 0;
+    *all = 0;
+    for (int y = 0; y < img.height; y++) {
+        for (int x = 0; x < img.width; x++) {
+            if (!IsPureRed(img.At(x, y)))
+                continue;
+            (*all)++;
+            bool nearVertical = (abs(x - frame.left) <= slack || abs(x - frame.right) <= slack) &&
+                                y >= frame.top - slack && y <= frame.bottom + slack;
+            bool nearHorizontal = (abs(y - frame.top) <= slack || abs(y - frame.bottom) <= slack) &&
+                                  x >= frame.left - slack && x <= frame.right + slack;
+            if (!nearVertical && !nearHorizontal)
+                (*stray)++;
+        }
+    }
+}
+
+} // namespace
+
+// --- whole screen and active window ------------------------------------------
+
+TEST_F(ScreenCaptureTest, WholeScreenShowsTheScreen) {
+    PatternWindow window(100, 80, 300, 200);
+    window.BringToFront();
+    EXPECT_EQ(CaptureKindScreen, Capture(WholeScreen));
+    EXPECT_EQ(dir.File("a1.bmp"), gCapture.imageFilePath);
+    EXPECT_EQ(2, gCapture.nextNumber);
+    EXPECT_STREQ("SCREEN", gCapture.windowTitle);
+    EXPECT_STREQ("SCREEN", DefaultComment(gCapture, gSettings));
+    Image img = LastImage();
+    ASSERT_EQ(ScreenWidth, img.width);
+    ASSERT_EQ(ScreenHeight, img.height);
+    EXPECT_EQ(0, PatternMismatches(img, 100, 80, Area(100, 80, 400, 280)));
+    EXPECT_EQ(0, gCapture.captureRect.left);
+    EXPECT_EQ(ScreenWidth, gCapture.captureRect.right);
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
+TEST_F(ScreenCaptureTest, ActiveWindowIsTheForegroundWindow) {
+    PatternWindow other(600, 400, 200, 100);
+    PatternWindow window(200, 150, 320, 240, WS_POPUP, "表示ソフト");
+    window.BringToFront();
+    EXPECT_EQ(CaptureKindWindow, Capture(ActiveWindow));
+    Image img = LastImage();
+    ASSERT_EQ(320, img.width);
+    ASSERT_EQ(240, img.height);
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Whole(img)));
+    EXPECT_STREQ("表示ソフト", gCapture.windowTitle);
+    EXPECT_STREQ("表示ソフト", DefaultComment(gCapture, gSettings));
+    gSettings.useFixedComment = 1;
+    CopyText(gSettings.fixedComment, countof(gSettings.fixedComment), "固定");
+    EXPECT_STREQ("固定", DefaultComment(gCapture, gSettings));
+    EXPECT_EQ(200, gCapture.captureRect.left);
+    EXPECT_EQ(390, gCapture.captureRect.bottom);
+}
+
+TEST_F(ScreenCaptureTest, JpegCaptureOfTheScreen) {
+    PatternWindow window(0, 0, ScreenWidth, ScreenHeight);
+    window.BringToFront();
+    gCapture.useJpeg = 1;
+    gCapture.jpegQuality = 90;
+    EXPECT_EQ(CaptureKindScreen, Capture(WholeScreen));
+    EXPECT_EQ(dir.File("a1.jpg"), gCapture.imageFilePath);
+    Image decoded = ReadJpegFile(gCapture.imageFilePath);
+    ASSERT_EQ(ScreenWidth, decoded.width);
+    ASSERT_EQ(ScreenHeight, decoded.height);
+    // The pattern changes colour at every pixel, the hardest case for JPEG's
+    // colour subsampling; a swapped or shifted image would be stray below.
+    EXPECT_GE(Psnr(decoded, ScreenImage(0, 0, ScreenWidth, ScreenHeight)), 22.0);
+}
+
+TEST_F(ScreenCaptureTest, WindowsHangingOffTheScreen) {
+    struct {
+        const char* name;
+        int x, y, w, h;
+        int keep;
+        int width, height; // of the image
+        int dx, dy;        // image (x, y) shows pattern (x - dx, y - dy)
+        RECT pattern;      // where the image shows the pattern
+    } rows[] = {
+        { "50 off the left, cut", -50, 100, 300, 200, 0, 250, 200, -50, 0, { 0, 0, 250, 200 } },
+        { "50 off the left, keep", -50, 100, 300, 200, 1, 300, 200, 0, 0, { 50, 0, 300, 200 } },
+        { "off the right, cut", 900, 100, 200, 200, 0, 124, 200, 0, 0, { 0, 0, 124, 200 } },
+        { "off the right, keep", 900, 100, 200, 200, 1, 200, 200, 0, 0, { 0, 0, 124, 200 } },
+        { "off the top, cut", 300, -30, 200, 100, 0, 200, 70, 0, -30, { 0, 0, 200, 70 } },
+        { "off the bottom, keep", 300, 700, 200, 100, 1, 200, 100, 0, 0, { 0, 0, 200, 68 } },
+        { "4 beyond every edge, cut", -4, -4, 1032, 776, 0, 1024, 768, -4, -4, { 0, 0, 1024, 768 } },
+        { "4 beyond every edge, keep", -4, -4, 1032, 776, 1, 1032, 776, 0, 0, { 4, 4, 1028, 772 } },
+    };
+    for (auto& r : rows) {
+        PatternWindow window(r.x, r.y, r.w, r.h);
+        window.BringToFront();
+        gSettings.keepOffscreen = r.keep;
+        ASSERT_EQ(CaptureKindWindow, Capture(ActiveWindow)) << r.name;
+        Image img = LastImage();
+        ASSERT_EQ(r.width, img.width) << r.name;
+        ASSERT_EQ(r.height, img.height) << r.name;
+        EXPECT_EQ(0, PatternMismatches(img, r.dx, r.dy, r.pattern)) << r.name;
+        // Everything outside the pattern is a black band.
+        int pixelsOutside = img.width * img.height -
+                            (r.pattern.right - r.pattern.left) * (r.pattern.bottom - r.pattern.top);
+        EXPECT_EQ(pixelsOutside, CountColour(img, 0x000000, Whole(img))) << r.name;
+    }
+}
+
+TEST_F(ScreenCaptureTest, WindowWhollyOffTheScreenInCutModeIsNotWritten) {
+    PatternWindow window(1100, 100, 200, 100);
+    window.BringToFront();
+    gSettings.keepOffscreen = 0;
+    EXPECT_EQ(-1, Capture(ActiveWindow));
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("スクリーンキャプチャが行われていません", boxes.messages[0].text);
+    EXPECT_FALSE(PathExists(dir.File("a1.bmp")));
+    EXPECT_EQ(2, gCapture.nextNumber) << "the number advances after a failed write";
+}
+
+TEST_F(ScreenCaptureTest, InvalidOffscreenSettingRefusesWindowCaptures) {
+    PatternWindow window(100, 100, 200, 100);
+    window.BringToFront();
+    gSettings.keepOffscreen = 2;
+    EXPECT_EQ(0, Capture(ActiveWindowFrame));
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("アクティブウィンドウキャプチャーでスクリーン外の扱いの値が不正です。", boxes.messages[0].text);
+    EXPECT_EQ("定義設定エラー", boxes.messages[0].caption);
+    EXPECT_EQ((UINT)(MB_OK | MB_ICONWARNING), boxes.messages[0].flags);
+    EXPECT_FALSE(PathExists(dir.File("a1.bmp")));
+    EXPECT_EQ(1, gCapture.nextNumber);
+    EXPECT_NE(nullptr, gCapture.bitmap);
+    // Whole-screen captures do not depend on it.
+    EXPECT_EQ(CaptureKindScreen, Capture(WholeScreen));
+}
+
+TEST_F(ScreenCaptureTest, HistoryFolderWithoutHistoryFileRefuses) {
+    gSettings.imageFolderMode = 1;
+    EXPECT_EQ(0, Capture(WholeScreen));
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("キャプチャファイルの保存先が履歴と同じに設定されています。\n『ファイルを開く』か『名前を付けて保存』で"
+              "履歴ファイル名を決めてからキャプチャーを開始してください。",
+              boxes.messages[0].text);
+    EXPECT_EQ(dir.Path(), boxes.messages[0].caption);
+    EXPECT_EQ((UINT)(MB_OK | MB_ICONWARNING), boxes.messages[0].flags);
+
+    ASSERT_TRUE(CreateDirectoryA(dir.File("hist").c_str(), NULL));
+    BindHistoryFile(gHistory, dir.File("hist\\h.csv").c_str(), "h.csv");
+    gHistory.untitled = 0;
+    EXPECT_EQ(CaptureKindScreen, Capture(WholeScreen));
+    EXPECT_EQ(dir.File("hist\\a1.bmp"), gCapture.imageFilePath);
+    EXPECT_TRUE(PathExists(dir.File("hist\\a1.bmp")));
+}
+
+TEST_F(ScreenCaptureTest, DeclinedOverwriteThenNumbersWrapToZero) {
+    gSettings.maxImageNumber = 5;
+    gSettings.nextImageNumber = 5;
+    gCapture.nextNumber = 5;
+    gCapture.confirmOverwrite = 1;
+    ASSERT_TRUE(WriteFileBytes(dir.File("a5.bmp"), "old"));
+    boxes.QueueAnswer(IDCANCEL);
+    EXPECT_EQ(-1, Capture(WholeScreen));
+    EXPECT_EQ("old", ReadFileBytes(dir.File("a5.bmp")));
+    EXPECT_EQ(6, gCapture.nextNumber);
+    // The stored number is still 5: the guard lets the next capture through,
+    // and the number past the maximum wraps to 0.
+    EXPECT_EQ(CaptureKindScreen, Capture(WholeScreen));
+    EXPECT_EQ(dir.File("a0.bmp"), gCapture.imageFilePath);
+    EXPECT_EQ(1, gCapture.nextNumber);
+}
+
+TEST_F(ScreenCaptureTest, ExhaustedNumbersGrabNothing) {
+    gSettings.maxImageNumber = 5;
+    gSettings.nextImageNumber = 6;
+    HBITMAP before = gCapture.bitmap;
+    EXPECT_EQ(0, Capture(WholeScreen));
+    EXPECT_EQ(before, gCapture.bitmap);
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("開始番号が最大番号を超えています", boxes.messages[0].text);
+}
+
+// --- the red frame ---------------------------------------------------------------
+
+TEST_F(ScreenCaptureTest, FrameRoundTheButtonUnderTheCursor) {
+    PatternWindow window(100, 100, 400, 300);
+    window.AddButton(40, 30, 100, 30);
+    window.BringToFront();
+    MoveCursor(100 + 90, 100 + 45);
+    EXPECT_EQ(CaptureKindWindow, Capture(ActiveWindowFrame));
+    Image img = LastImage();
+    ASSERT_EQ(400, img.width);
+    int stray, all;
+    RedPixels(img, Area(40, 30, 140, 60), 1, &stray, &all);
+    EXPECT_GT(all, 300);
+    EXPECT_EQ(0, stray);
+    EXPECT_TRUE(IsPureRed(img.At(90, 30)) || IsPureRed(img.At(90, 29)));
+    EXPECT_TRUE(IsPureRed(img.At(40, 45)) || IsPureRed(img.At(39, 45)));
+}
+
+TEST_F(ScreenCaptureTest, FrameRoundTheWindowWhenNoControlIsUnderTheCursor) {
+    PatternWindow window(100, 100, 400, 300);
+    window.BringToFront();
+    MoveCursor(300, 250);
+    EXPECT_EQ(CaptureKindWindow, Capture(ActiveWindowFrame));
+    Image img = LastImage();
+    int stray, all;
+    RedPixels(img, Area(0, 0, 400, 300), 1, &stray, &all);
+    EXPECT_GT(all, 700);
+    EXPECT_EQ(0, stray);
+}
+
+TEST_F(ScreenCaptureTest, FrameIsPlacedRelativeToTheWindowEvenWhenCut) {
+    PatternWindow window(-30, 100, 400, 300);
+    window.AddButton(100, 50, 80, 40);
+    window.BringToFront();
+    gSettings.keepOffscreen = 0;
+    MoveCursor(-30 + 140, 100 + 70);
+    EXPECT_EQ(CaptureKindWindow, Capture(ActiveWindowFrame));
+    Image img = LastImage();
+    ASSERT_EQ(370, img.width);
+    // The button shows at x 70 in the image, but its frame is drawn at 100.
+    int stray, all;
+    RedPixels(img, Area(100, 50, 180, 90), 1, &stray, &all);
+    EXPECT_GT(all, 200);
+    EXPECT_EQ(0, stray);
+}
+
+TEST_F(ScreenCaptureTest, NoFrameOverAWindowThatIsNotTheForegroundOne) {
+    PatternWindow other(600, 100, 200, 200, WS_POPUP, "other");
+    PatternWindow window(100, 100, 300, 200);
+    window.BringToFront();
+    MoveCursor(700, 200);
+    EXPECT_EQ(CaptureKindWindow, Capture(ActiveWindowFrame));
+    Image img = LastImage();
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Whole(img)));
+}
+
+TEST_F(ScreenCaptureTest, ScreenFrameGoesRoundTheTopLevelWindow) {
+    PatternWindow window(100, 100, 400, 300);
+    window.AddButton(40, 30, 100, 30);
+    window.BringToFront();
+    MoveCursor(100 + 90, 100 + 45);
+    EXPECT_EQ(CaptureKindScreen, Capture(WholeScreenFrame));
+    Image img = LastImage();
+    int stray, all;
+    RedPixels(img, Area(100, 100, 500, 400), 1, &stray, &all);
+    EXPECT_GT(all, 1000);
+    EXPECT_EQ(0, stray);
+}
+
+TEST_F(ScreenCaptureTest, FindChildAtPointTakesTheFirstVisibleChild) {
+    PatternWindow window(100, 100, 400, 300);
+    HWND button = window.AddButton(40, 30, 100, 30);
+    POINT inside = { 100 + 60, 100 + 40 }, edge = { 100 + 140, 100 + 60 }, outside = { 100 + 200, 100 + 200 };
+    EXPECT_EQ(button, FindChildAtPoint(window.Handle(), inside));
+    EXPECT_EQ(button, FindChildAtPoint(window.Handle(), edge)) << "edges are included";
+    EXPECT_EQ(nullptr, FindChildAtPoint(window.Handle(), outside));
+    ShowWindow(button, SW_HIDE);
+    EXPECT_EQ(nullptr, FindChildAtPoint(window.Handle(), inside));
+}
+
+// --- cursor pictures ---------------------------------------------------------------
+
+TEST_F(ScreenCaptureTest, CursorPictureAtTheCursorWithWhiteTransparent) {
+    PatternWindow window(0, 0, 400, 400);
+    window.BringToFront();
+    gSettings.hotkeys[WholeScreenCursor - FirstCaptureMode].choice = 2; // black arrow
+    MoveCursor(100, 100);
+    EXPECT_EQ(CaptureKindScreen, Capture(WholeScreenCursor));
+    Image img = LastImage();
+    // Only the 20 x 20 square from the cursor point changes...
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(0, 0, 400, 100)));
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(0, 120, 400, 400)));
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(0, 100, 100, 120)));
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(120, 100, 400, 120)));
+    // ...where the arrow is black, and the white ground shows the screen.
+    EXPECT_GT(CountColour(img, 0x000000, Area(100, 100, 120, 120)), 20);
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(114, 100, 120, 106)));
+}
+
+TEST_F(ScreenCaptureTest, EachChoiceDrawsItsOwnPicture) {
+    PatternWindow window(0, 0, 400, 400);
+    window.BringToFront();
+    MoveCursor(200, 200);
+    struct { int choice; uint32_t colour; } rows[] = { { 0, 0xFF0000 }, { 1, 0xFF0000 }, { 2, 0x000000 }, { 3, 0xFF0000 } };
+    for (auto& r : rows) {
+        gSettings.hotkeys[WholeScreenCursor - FirstCaptureMode].choice = r.choice;
+        ASSERT_EQ(CaptureKindScreen, Capture(WholeScreenCursor));
+        Image img = LastImage();
+        EXPECT_GT(CountColour(img, r.colour, Area(200, 200, 220, 220)), 10) << "choice " << r.choice;
+        EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(0, 0, 400, 200))) << "choice " << r.choice;
+    }
+}
+
+TEST_F(ScreenCaptureTest, WindowCursorPictureIsPlacedWithTheFrameOffsets) {
+    PatternWindow window(100, 100, 300, 200);
+    window.BringToFront();
+    gSettings.hotkeys[ActiveWindowCursor - FirstCaptureMode].choice = 2;
+    MoveCursor(150, 130);
+    POINT at;
+    ASSERT_TRUE(WindowImagePoint(window.Handle(), { 150, 130 }, &at));
+    // A window without frame or menu is lower than the height the offsets
+    // assume, which counts as one menu row.
+    EXPECT_EQ(50 + GetSystemMetrics(SM_CXBORDER) + GetSystemMetrics(SM_CXDLGFRAME), at.x);
+    EXPECT_EQ(30 + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYBORDER) + GetSystemMetrics(SM_CYDLGFRAME) +
+                  GetSystemMetrics(SM_CYMENU),
+              at.y);
+    EXPECT_EQ(CaptureKindWindow, Capture(ActiveWindowCursor));
+    Image img = LastImage();
+    RECT square = Area(at.x, at.y, at.x + 20, at.y + 20);
+    EXPECT_GT(CountColour(img, 0x000000, square), 20);
+    int outside = PatternMismatches(img, 0, 0, Whole(img)) - PatternMismatches(img, 0, 0, square);
+    EXPECT_EQ(0, outside);
+}
+
+TEST_F(ScreenCaptureTest, NoCursorPictureOutsideTheClientArea) {
+    PatternWindow window(100, 100, 300, 200);
+    window.BringToFront();
+    MoveCursor(600, 150);
+    EXPECT_EQ(CaptureKindWindow, Capture(ActiveWindowCursor));
+    Image img = LastImage();
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Whole(img)));
+}
+
+TEST_F(ScreenCaptureTest, CursorAtLeftEdgeMarksOnlyScreenCaptures) {
+    PatternWindow window(0, 100, 300, 200);
+    window.BringToFront();
+    gSettings.hotkeys[ActiveWindowCursor - FirstCaptureMode].choice = 2;
+    gSettings.hotkeys[WholeScreenCursor - FirstCaptureMode].choice = 2;
+    MoveCursor(0, 150);
+    for (int mode : { ActiveWindowFrame, ActiveWindowCursor, ActiveWindowGlobalCursor }) {
+        ASSERT_EQ(CaptureKindWindow, Capture(mode));
+        Image img = LastImage();
+        EXPECT_EQ(0, PatternMismatches(img, 0, 0, Whole(img))) << "mode " << mode;
+    }
+    EXPECT_EQ(CaptureKindScreen, Capture(WholeScreenCursor));
+    Image img = LastImage();
+    EXPECT_GT(CountColour(img, 0x000000, Area(0, 150, 20, 170)), 20);
+}
+
+// --- the real cursor ----------------------------------------------------------------
+
+TEST_F(ScreenCaptureTest, RealCursorIsDrawnAtItsHotspot) {
+    PatternWindow window(0, 0, 600, 600);
+    window.BringToFront();
+    MoveCursor(300, 300);
+    HCURSOR arrow = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
+    SetCursor(arrow);
+    ICONINFO info;
+    ASSERT_TRUE(GetIconInfo(arrow, &info));
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor)
+        DeleteObject(info.hbmColor);
+    int left = 300 - (int)info.xHotspot, top = 300 - (int)info.yHotspot;
+    int size = GetSystemMetrics(SM_CXCURSOR);
+
+    EXPECT_EQ(CaptureKindScreen, Capture(WholeScreenGlobalCursor));
+    Image img = LastImage();
+    RECT cursorArea = Area(left, top, left + size, top + size);
+    EXPECT_GT(PatternMismatches(img, 0, 0, cursorArea), 20);
+    EXPECT_EQ(PatternMismatches(img, 0, 0, Area(0, 0, 600, 600)), PatternMismatches(img, 0, 0, cursorArea));
+
+    EXPECT_EQ(CaptureKindWindow, Capture(ActiveWindowGlobalCursor));
+    Image windowImg = LastImage();
+    POINT at;
+    ASSERT_TRUE(WindowImagePoint(window.Handle(), { left, top }, &at));
+    RECT shifted = Area(at.x, at.y, at.x + size, at.y + size);
+    EXPECT_GT(PatternMismatches(windowImg, 0, 0, shifted), 20);
+    EXPECT_EQ(PatternMismatches(windowImg, 0, 0, Whole(windowImg)), PatternMismatches(windowImg, 0, 0, shifted));
+}
