@@ -23,10 +23,16 @@ static bool IsFrameCandidate(HWND hwnd) {
     return title[0] != '\0' && strcmp(title, "Progman") != 0;
 }
 
-static HWND TopLevelWindowAt(POINT point) {
+static bool IsVisibleWindow(HWND hwnd) {
+    return IsWindowVisible(hwnd) != FALSE;
+}
+
+// Walks `first` and the windows after it in Z order; returns the first one
+// that `accept` takes and whose rectangle holds `point` (edges included).
+static HWND FirstWindowAt(HWND first, POINT point, bool (*accept)(HWND)) {
     int walked = 0;
-    for (HWND w = GetTopWindow(NULL); w && walked < MaxWindowsWalked; w = GetWindow(w, GW_HWNDNEXT), walked++) {
-        if (!IsFrameCandidate(w))
+    for (HWND w = first; w && walked < MaxWindowsWalked; w = GetWindow(w, GW_HWNDNEXT), walked++) {
+        if (!accept(w))
             continue;
         RECT r;
         GetWindowRect(w, &r);
@@ -36,17 +42,12 @@ static HWND TopLevelWindowAt(POINT point) {
     return NULL;
 }
 
+static HWND TopLevelWindowAt(POINT point) {
+    return FirstWindowAt(GetTopWindow(NULL), point, IsFrameCandidate);
+}
+
 HWND FindChildAtPoint(HWND parent, POINT point) {
-    int walked = 0;
-    for (HWND c = GetTopWindow(parent); c && walked < MaxWindowsWalked; c = GetWindow(c, GW_HWNDNEXT), walked++) {
-        if (!IsWindowVisible(c))
-            continue;
-        RECT r;
-        GetWindowRect(c, &r);
-        if (RectHolds(r, point))
-            return c;
-    }
-    return NULL;
+    return FirstWindowAt(GetTopWindow(parent), point, IsVisibleWindow);
 }
 
 static HWND DeepestChildAtPoint(HWND top, POINT point) {

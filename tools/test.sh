@@ -7,16 +7,10 @@
 # Installs whatever is missing first (see tools/setup.sh).
 set -euo pipefail
 
-top=$(cd "$(dirname "$0")/.." && pwd)
-build=${GYROLENS_BUILD:-$top/build}
-export GYROLENS_BUILD=$build
+. "$(dirname "$0")/common.sh"
 jobs=${GYROLENS_JOBS:-2}
 
-"$top/tools/setup.sh"
-
-cmake -S "$top" -B "$build/win" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_PREFIX_PATH="$build/libjpeg-turbo" >/dev/null
+configure_windows_build
 cmake --build "$build/win" -j "$jobs"
 ctest --test-dir "$build/win" --output-on-failure -j "$jobs"
 

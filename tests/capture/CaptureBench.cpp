@@ -56,23 +56,7 @@ static COLORREF Busy(int x, int y) {
 static LRESULT CALLBACK BusyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg != WM_PAINT)
         return DefWindowProcA(hwnd, msg, wp, lp);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT r;
-    GetClientRect(hwnd, &r);
-    BITMAPINFO bi;
-    memset(&bi, 0, sizeof(bi));
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = r.right;
-    bi.bmiHeader.biHeight = -r.bottom;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    std::vector<uint32_t> px((size_t)r.right * r.bottom);
-    for (int y = 0; y < r.bottom; y++)
-        for (int x = 0; x < r.right; x++)
-            px[(size_t)y * r.right + x] = Rgb(Busy(x, y));
-    SetDIBitsToDevice(dc, 0, 0, r.right, r.bottom, 0, 0, 0, r.bottom, px.data(), &bi, DIB_RGB_COLORS);
-    EndPaint(hwnd, &ps);
+    PaintPicture(hwnd, Busy);
     return 0;
 }
 
@@ -126,25 +110,15 @@ int main(int argc, char** argv) {
     int rounds = argc > 2 ? atoi(argv[2]) : 15;
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
 
-    WNDCLASSA wc;
-    memset(&wc, 0, sizeof(wc));
-    wc.lpfnWndProc = BusyProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = "GyrolensBenchScreen";
-    RegisterClassA(&wc);
-    HWND screen = CreateWindowExA(0, wc.lpszClassName, "bench", WS_POPUP | WS_VISIBLE, 0, 0, width, height, NULL,
-                                  NULL, wc.hInstance, NULL);
+    HWND screen = CreateTestWindow("GyrolensBenchScreen", BusyProc, WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+                                   "bench");
     SetForegroundWindow(screen);
     PumpMessages(500);
 
     TempDir dir("gyrolens-capture-bench");
-    SetDefaultSettings(gSettings, dir.Path().c_str());
-    CopyText(gSettings.imageFolder, countof(gSettings.imageFolder), dir.Path().c_str());
-    CopyText(gSettings.imagePrefix, countof(gSettings.imagePrefix), "bench");
+    ResetCaptureState(dir.Path(), "bench");
     gSettings.jpegQuality = 75;
-    InitHistoryList(gHistory, dir.Path().c_str());
-    InitCaptureContext(gCapture);
-    CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
+    gCapture.jpegQuality = 75;
     gSettings.maxImageNumber = 1; // every capture reuses bench0 / bench1
 
     // Warm up (page cache, first-use costs), then measure.

@@ -4,7 +4,11 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "base/ByteString.h"
+#include "capture/CaptureContext.h"
 #include "capture/JpegErrorManager.h"
+#include "history/HistoryFile.h"
+#include "settings/Settings.h"
 
 COLORREF PatternColor(int x, int y) {
     return RGB(64 + (x * 7) % 191, 64 + (y * 5) % 191, 64 + ((x + y) * 3) % 191);
@@ -26,32 +30,41 @@ void PumpMessages(int ms) {
     } while ((int)(end - GetTickCount()) > 0);
 }
 
-static void PaintPattern(HWND hwnd) {
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO bi;
+    memset(&bi, 0, sizeof(bi));
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    return bi;
+}
+
+std::vector<uint32_t> Pixels(int width, int height, COLORREF (*colour)(int, int)) {
+    std::vector<uint32_t> px((size_t)width * height);
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width; x++)
+            px[(size_t)y * width + x] = Rgb(colour(x, y));
+    return px;
+}
+
+void PaintPicture(HWND hwnd, COLORREF (*colour)(int, int)) {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     RECT r;
     GetClientRect(hwnd, &r);
-    int w = r.right, h = r.bottom;
-    if (w > 0 && h > 0) {
-        BITMAPINFO bi;
-        memset(&bi, 0, sizeof(bi));
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        std::vector<uint32_t> px((size_t)w * h);
-        for (int y = 0; y < h; y++)
-            for (int x = 0; x < w; x++)
-                px[(size_t)y * w + x] = Rgb(PatternColor(x, y));
-        SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, px.data(), &bi, DIB_RGB_COLORS);
+    if (r.right > 0 && r.bottom > 0) {
+        BITMAPINFO bi = TopDown32(r.right, r.bottom);
+        std::vector<uint32_t> px = Pixels(r.right, r.bottom, colour);
+        SetDIBitsToDevice(dc, 0, 0, r.right, r.bottom, 0, 0, 0, r.bottom, px.data(), &bi, DIB_RGB_COLORS);
     }
     EndPaint(hwnd, &ps);
 }
 
 static LRESULT CALLBACK PatternProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_PAINT) {
-        PaintPattern(hwnd);
+        PaintPicture(hwnd, PatternColor);
         return 0;
     }
     if (msg == WM_ERASEBKGND)
@@ -59,24 +72,32 @@ static LRESULT CALLBACK PatternProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-static const char* PatternClass() {
-    static bool registered;
-    if (!registered) {
-        WNDCLASSA wc;
+HWND CreateTestWindow(const char* className, WNDPROC proc, DWORD style, int x, int y, int width, int height,
+                      const char* title) {
+    WNDCLASSA wc;
+    if (!GetClassInfoA(GetModuleHandleA(NULL), className, &wc)) {
         memset(&wc, 0, sizeof(wc));
-        wc.lpfnWndProc = PatternProc;
+        wc.lpfnWndProc = proc;
         wc.hInstance = GetModuleHandleA(NULL);
         wc.hCursor = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
-        wc.lpszClassName = "GyrolensTestPattern";
+        wc.lpszClassName = className;
         RegisterClassA(&wc);
-        registered = true;
     }
-    return "GyrolensTestPattern";
+    return CreateWindowExA(0, className, title, style, x, y, width, height, NULL, NULL, GetModuleHandleA(NULL),
+                           NULL);
+}
+
+void ResetCaptureState(const std::string& folder, const char* prefix) {
+    SetDefaultSettings(gSettings, folder.c_str());
+    CopyText(gSettings.imageFolder, countof(gSettings.imageFolder), folder.c_str());
+    CopyText(gSettings.imagePrefix, countof(gSettings.imagePrefix), prefix);
+    InitHistoryList(gHistory, folder.c_str());
+    ResetCaptureContext(gCapture);
+    CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
 }
 
 PatternWindow::PatternWindow(int x, int y, int width, int height, DWORD style, const char* title) {
-    hwnd = CreateWindowExA(0, PatternClass(), title, style | WS_VISIBLE, x, y, width, height, NULL, NULL,
-                           GetModuleHandleA(NULL), NULL);
+    hwnd = CreateTestWindow("GyrolensTestPattern", PatternProc, style | WS_VISIBLE, x, y, width, height, title);
     PumpMessages(30);
 }
 
@@ -193,13 +214,7 @@ Image ScreenImage(int x, int y, int width, int height) {
     img.pixels.resize((size_t)width * height);
     HDC screen = GetDC(NULL);
     HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi;
-    memset(&bi, 0, sizeof(bi));
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = TopDown32(width, height);
     void* bits = NULL;
     HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
     HGDIOBJ old = SelectObject(mem, dib);

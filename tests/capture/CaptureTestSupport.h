@@ -18,6 +18,21 @@ COLORREF PatternColor(int x, int y);
 // Runs the message loop for `ms` milliseconds.
 void PumpMessages(int ms);
 
+// A 32-bit top-down device-independent bitmap header of the given size.
+BITMAPINFO TopDown32(int width, int height);
+// 0x00RRGGBB pixels of a width x height picture, top row first.
+std::vector<uint32_t> Pixels(int width, int height, COLORREF (*colour)(int, int));
+// Paints a picture over the client area of a window (its WM_PAINT).
+void PaintPicture(HWND hwnd, COLORREF (*colour)(int, int));
+
+// A top-level window of a class of its own (registered on first use).
+HWND CreateTestWindow(const char* className, WNDPROC proc, DWORD style, int x, int y, int width, int height,
+                      const char* title);
+
+// Settings, history and capture state of a fresh start with images going
+// to `folder` as "<prefix><number>.bmp".
+void ResetCaptureState(const std::string& folder, const char* prefix = "a");
+
 // A top-level window whose client area shows the pattern.
 class PatternWindow {
 public:

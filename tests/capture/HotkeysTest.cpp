@@ -32,14 +32,7 @@ LRESULT CALLBACK MainProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 HWND CreateMainWindow() {
-    WNDCLASSA wc;
-    memset(&wc, 0, sizeof(wc));
-    wc.lpfnWndProc = MainProc;
-    wc.hInstance = GetModuleHandleA(NULL);
-    wc.lpszClassName = "GyrolensTestMain";
-    RegisterClassA(&wc);
-    return CreateWindowExA(0, "GyrolensTestMain", "main", WS_POPUP, 0, 0, 10, 10, NULL, NULL,
-                           GetModuleHandleA(NULL), NULL);
+    return CreateTestWindow("GyrolensTestMain", MainProc, WS_POPUP, 0, 0, 10, 10, "main");
 }
 
 // Pumps messages until a hotkey arrives or the time is up.
@@ -52,12 +45,7 @@ bool WaitForHotkey(size_t count, int ms = 1500) {
 class HotkeysTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetDefaultSettings(gSettings, dir.Path().c_str());
-        CopyText(gSettings.imageFolder, countof(gSettings.imageFolder), dir.Path().c_str());
-        CopyText(gSettings.imagePrefix, countof(gSettings.imagePrefix), "a");
-        InitHistoryList(gHistory, dir.Path().c_str());
-        ResetCaptureContext(gCapture);
-        CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
+        ResetCaptureState(dir.Path());
         captureBusy = 0;
         gHotkeys.clear();
         gOutcomes.clear();

@@ -17,12 +17,7 @@ namespace {
 class ImageFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetDefaultSettings(gSettings, dir.Path().c_str());
-        CopyText(gSettings.imageFolder, countof(gSettings.imageFolder), dir.Path().c_str());
-        CopyText(gSettings.imagePrefix, countof(gSettings.imagePrefix), "a");
-        InitHistoryList(gHistory, dir.Path().c_str());
-        ResetCaptureContext(gCapture);
-        CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
+        ResetCaptureState(dir.Path());
     }
     void TearDown() override {
         ResetCaptureContext(gCapture);
@@ -36,17 +31,8 @@ protected:
         gSettings.keepOffscreen = 1;
         HDC screen = GetDC(NULL);
         HBITMAP bmp = CreateCompatibleBitmap(screen, width, height);
-        BITMAPINFO bi;
-        memset(&bi, 0, sizeof(bi));
-        bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        bi.bmiHeader.biWidth = width;
-        bi.bmiHeader.biHeight = -height;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        std::vector<uint32_t> px((size_t)width * height);
-        for (int y = 0; y < height; y++)
-            for (int x = 0; x < width; x++)
-                px[(size_t)y * width + x] = Rgb(colour(x, y));
+        BITMAPINFO bi = TopDown32(width, height);
+        std::vector<uint32_t> px = Pixels(width, height, colour);
         SetDIBits(screen, bmp, 0, (UINT)height, px.data(), &bi, DIB_RGB_COLORS);
         ReleaseDC(NULL, screen);
         ReplaceCaptureBitmap(gCapture, bmp);
@@ -91,9 +77,7 @@ Image Expected(int width, int height, COLORREF (*colour)(int, int)) {
     Image img;
     img.width = width;
     img.height = height;
-    for (int y = 0; y < height; y++)
-        for (int x = 0; x < width; x++)
-            img.pixels.push_back(Rgb(colour(x, y)));
+    img.pixels = Pixels(width, height, colour);
     return img;
 }
 

@@ -24,12 +24,7 @@ protected:
     void SetUp() override {
         ASSERT_EQ(ScreenWidth, GetSystemMetrics(SM_CXSCREEN));
         ASSERT_EQ(ScreenHeight, GetSystemMetrics(SM_CYSCREEN));
-        SetDefaultSettings(gSettings, dir.Path().c_str());
-        CopyText(gSettings.imageFolder, countof(gSettings.imageFolder), dir.Path().c_str());
-        CopyText(gSettings.imagePrefix, countof(gSettings.imagePrefix), "a");
-        InitHistoryList(gHistory, dir.Path().c_str());
-        ResetCaptureContext(gCapture);
-        CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
+        ResetCaptureState(dir.Path());
         SetCursorPos(ScreenWidth - 1, ScreenHeight - 1);
     }
     void TearDown() override { ResetCaptureContext(gCapture); }
