@@ -9,15 +9,10 @@
 #
 #   tools/bench-html.sh [rounds]        (default 5)
 set -euo pipefail
-top=$(cd "$(dirname "$0")/.." && pwd)
-build=${GYROLENS_BUILD:-$top/build}
-export GYROLENS_BUILD=$build
+. "$(dirname "$0")/common.sh"
 rounds=${1:-5}
 
-"$top/tools/setup.sh"
-cmake -S "$top" -B "$build/win" -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_PREFIX_PATH="$build/libjpeg-turbo" >/dev/null
+configure_windows_build
 cmake --build "$build/win" -j "${GYROLENS_JOBS:-2}" --target html_bench
 bench=$build/win/tests/htmlexport/html_bench.exe
 

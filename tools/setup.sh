@@ -18,7 +18,7 @@ packages=(
     wine wine64 xvfb xauth x11-utils xdotool locales nasm
     googletest libgtest-dev
     g++ clang libclang-rt-14-dev
-    dpkg-dev
+    dpkg-dev python3
     chromium
 )
 
