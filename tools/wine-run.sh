@@ -29,7 +29,7 @@ flock 9
 if ! xdpyinfo -display ":$display" >/dev/null 2>&1; then
     rm -f "/tmp/.X$display-lock" "/tmp/.X11-unix/X$display"
     setsid Xvfb ":$display" -screen 0 "$screen" -nolisten tcp -ac \
-        </dev/null >"$build/xvfb-$display.log" 2>&1 &
+        </dev/null >"$build/xvfb-$display.log" 2>&1 9>&- &
     for _ in $(seq 100); do
         xdpyinfo -display ":$display" >/dev/null 2>&1 && break
         sleep 0.1
@@ -44,5 +44,6 @@ if [ ! -f "$WINEPREFIX/.gyrolens-ready" ]; then
     touch "$WINEPREFIX/.gyrolens-ready"
 fi
 flock -u 9
+exec 9>&-
 
 exec wine "$@"
