@@ -3,7 +3,8 @@
 #   1. the Windows build (mingw-w64), every test under Wine;
 #   2. the Win32-free logic built natively with AddressSanitizer and
 #      UndefinedBehaviorSanitizer;
-#   3. a short, bounded libFuzzer run over the history file's line reader.
+#   3. short, bounded libFuzzer runs over the history file's line reader and
+#      the HTML export's escaping.
 # Installs whatever is missing first (see tools/setup.sh).
 set -euo pipefail
 
