@@ -12,6 +12,7 @@
 #include "base/ByteString.h"
 #include "base/MessageBox.h"
 #include "capture/CaptureContext.h"
+#include "capture/ImageFiles.h"
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
 #include "tests/capture/CaptureTestSupport.h"
@@ -208,6 +209,27 @@ TEST_F(HotkeysTest, FailedCaptureRecordsNothing) {
     EXPECT_EQ(0, gHistory.count);
     EXPECT_EQ(1, gSettings.nextImageNumber) << "the stored number waits for a successful capture";
     EXPECT_EQ(2, gCapture.nextNumber);
+}
+
+namespace {
+
+FILE* OpenReadOnlyStream(const char* path) {
+    return fopen(path, "rb");
+}
+
+} // namespace
+
+TEST_F(HotkeysTest, FailingJpegWriteMakesNoRecord) {
+    gCapture.useJpeg = 1;
+    SetJpegStreamOpener(OpenReadOnlyStream);
+    EXPECT_EQ(HotkeyNotCaptured, HandleCaptureHotkey(gMainWindow, NULL, WholeScreen));
+    SetJpegStreamOpener(NULL);
+    EXPECT_EQ(0, gHistory.count);
+    EXPECT_FALSE(PathExists(dir.File("a1.jpg")));
+    EXPECT_EQ(1, gSettings.nextImageNumber);
+    EXPECT_EQ(0, captureBusy);
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("S00011 <SYSTEM ERROR>", boxes.messages[0].caption);
 }
 
 namespace {
