@@ -29,6 +29,12 @@ bool WriteText(HANDLE h, const char* text) {
     return WriteAll(h, text, strlen(text));
 }
 
+void GetWorkingDirectory(char* out, size_t size) {
+    DWORD n = GetCurrentDirectoryA((DWORD)size, out);
+    if (n == 0 || n >= size)
+        out[0] = '\0';
+}
+
 bool FileExists(const char* path) {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }

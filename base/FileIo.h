@@ -15,3 +15,6 @@ typedef BOOL(WINAPI* WriteFileFn)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED)
 void SetWriteFileHook(WriteFileFn fn);
 
 bool FileExists(const char* path);
+
+// The process's working directory; empty when it does not fit `size`.
+void GetWorkingDirectory(char* out, size_t size);

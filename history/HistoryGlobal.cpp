@@ -3,6 +3,7 @@
 #include "history/HistoryFile.h"
 
 #include "base/ByteString.h"
+#include "base/FileIo.h"
 
 HistoryList gHistory;
 
@@ -11,9 +12,7 @@ namespace {
 struct HistoryListInitializer {
     HistoryListInitializer() {
         char dir[MAX_PATH] = "";
-        DWORD n = GetCurrentDirectoryA(countof(dir), dir);
-        if (n == 0 || n >= countof(dir))
-            dir[0] = '\0';
+        GetWorkingDirectory(dir, countof(dir));
         InitHistoryList(gHistory, dir);
     }
 };

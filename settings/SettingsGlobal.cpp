@@ -3,6 +3,7 @@
 #include "settings/Settings.h"
 
 #include "base/ByteString.h"
+#include "base/FileIo.h"
 
 Settings gSettings;
 
@@ -11,9 +12,7 @@ namespace {
 struct SettingsLoader {
     SettingsLoader() {
         char dir[MAX_PATH] = "";
-        DWORD n = GetCurrentDirectoryA(countof(dir), dir);
-        if (n == 0 || n >= countof(dir))
-            dir[0] = '\0';
+        GetWorkingDirectory(dir, countof(dir));
         SetDefaultSettings(gSettings, dir);
         LoadSettings(gSettings);
     }

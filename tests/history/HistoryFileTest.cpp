@@ -317,15 +317,7 @@ TEST_F(HistoryFileTest, FailedWriteLeavesTheOldFileByteForByte) {
     EXPECT_EQ((UINT)(MB_OK | MB_ICONERROR), boxes.messages[0].flags);
 
     // Nothing is left behind beside it.
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA(dir.File("*").c_str(), &fd);
-    int files = 0;
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            files++;
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
-    EXPECT_EQ(1, files);
+    EXPECT_EQ(1u, FilesIn(dir.Path()).size());
 }
 
 TEST_F(HistoryFileTest, FailedFirstWriteLeavesNoFile) {

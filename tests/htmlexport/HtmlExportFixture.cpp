@@ -2,8 +2,6 @@
 
 #include <string.h>
 
-#include <algorithm>
-
 #include "base/ByteString.h"
 #include "history/HistoryFile.h"
 #include "htmlexport/HtmlExport.h"
@@ -138,16 +136,5 @@ bool HtmlExportTest::PageExists(int n) {
 }
 
 std::vector<std::string> HtmlExportTest::OutputNames() {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE find = FindFirstFileA(out.File("*").c_str(), &fd);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(fd.cFileName);
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
-    std::sort(names.begin(), names.end());
-    return names;
+    return FilesIn(out.Path());
 }

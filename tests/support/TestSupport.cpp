@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include <algorithm>
+
 #include "base/FileIo.h"
 #include "base/MessageBox.h"
 
@@ -74,6 +76,21 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes) {
 
 bool PathExists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(fd.cFileName);
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string CurrentDirectory() {

@@ -28,6 +28,8 @@ std::string ReadFileBytes(const std::string& path);
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool PathExists(const std::string& path);
 std::string CurrentDirectory();
+// Names of the files (not folders) in a folder, sorted.
+std::vector<std::string> FilesIn(const std::string& folder);
 
 // The folder of the repository's test data (converted for Wine).
 std::string TestDataPath(const std::string& relative);
