@@ -122,19 +122,28 @@ typedef ScopedGdiObject<HFONT> ScopedFont;
 typedef ScopedGdiObject<HBRUSH> ScopedBrush;
 
 // Selects an object into a DC and puts the previous one back on scope exit.
+// An empty one selects later, with Select.
 class ScopedSelect {
 public:
-    ScopedSelect(HDC h, HGDIOBJ obj) : hdc(h), previous(SelectObject(h, obj)) {}
+    ScopedSelect() = default;
+    ScopedSelect(HDC h, HGDIOBJ obj) { Select(h, obj); }
     ScopedSelect(const ScopedSelect&) = delete;
     ScopedSelect& operator=(const ScopedSelect&) = delete;
-    ~ScopedSelect() {
-        if (previous && previous != HGDI_ERROR)
-            SelectObject(hdc, previous);
+    ~ScopedSelect() { Restore(); }
+    void Select(HDC h, HGDIOBJ obj) {
+        Restore();
+        hdc = h;
+        previous = SelectObject(h, obj);
     }
 
 private:
-    HDC hdc;
-    HGDIOBJ previous;
+    void Restore() {
+        if (previous && previous != HGDI_ERROR)
+            SelectObject(hdc, previous);
+        previous = NULL;
+    }
+    HDC hdc = NULL;
+    HGDIOBJ previous = NULL;
 };
 
 // A heap block from malloc/calloc.

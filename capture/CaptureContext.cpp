@@ -30,7 +30,7 @@ void CopyFileSettingsToCapture(CaptureContext& ctx, const Settings& s, const cha
     ctx.nextNumber = s.nextImageNumber;
     ctx.useJpeg = s.jpegMode;
     CopyText(ctx.filePrefix, countof(ctx.filePrefix), s.imagePrefix);
-    CopyText(ctx.saveFolder, countof(ctx.saveFolder), s.imageFolderMode == 1 ? historyFolder : s.imageFolder);
+    CopyText(ctx.saveFolder, countof(ctx.saveFolder), ImagesInHistoryFolder(s) ? historyFolder : s.imageFolder);
 }
 
 const char* DefaultComment(CaptureContext& ctx, const Settings& s) {

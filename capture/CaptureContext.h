@@ -5,11 +5,12 @@
 
 #include <windows.h>
 
-#include "capture/CaptureLayout.h"
+#include "base/TextSizes.h"
+#include "capture/CaptureMath.h"
 
 struct Settings;
 
-enum { FilePrefixSize = 64, CommentBufferSize = 129 };
+enum { FilePrefixSize = 64 };
 
 struct CaptureContext {
     int monitoring;
@@ -21,12 +22,12 @@ struct CaptureContext {
     int confirmOverwrite;
     int useJpeg;
     char filePrefix[FilePrefixSize];
-    char saveFolder[MAX_PATH];
+    char saveFolder[PathSize];
     int jpegQuality;
     int nextNumber;
-    char imageFilePath[MAX_PATH]; // the file of the current capture
-    char windowTitle[MAX_PATH];   // the window's title, or "SCREEN"
-    char defaultComment[CommentBufferSize];
+    char imageFilePath[PathSize]; // the file of the current capture
+    char windowTitle[PathSize];   // the window's title, or "SCREEN"
+    char defaultComment[CommentSize];
 };
 
 extern CaptureContext gCapture;

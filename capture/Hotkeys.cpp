@@ -4,6 +4,7 @@
 
 #include "base/ByteString.h"
 #include "base/MessageBox.h"
+#include "base/Texts.h"
 #include "capture/CaptureContext.h"
 #include "capture/ScreenCapture.h"
 #include "history/HistoryFile.h"
@@ -17,12 +18,17 @@ void SetCaptureShellLink(const CaptureShellLink& link) {
     gShellLink = link;
 }
 
+void OpenSettingsSheetForCapture(HWND owner) {
+    if (gShellLink.openSettingsSheet)
+        gShellLink.openSettingsSheet(owner);
+}
+
 int IsCaptureMonitoring() {
     return gCapture.monitoring;
 }
 
 int StartMonitoring(HWND mainWindow) {
-    if (gSettings.imageFolderMode == 1 && gHistory.untitled) {
+    if (ImagesInHistoryFolder(gSettings) && gHistory.untitled) {
         AppMessageBox(mainWindow, TextImagesNeedHistoryFile, gHistory.historyFolder, MB_OK | MB_ICONWARNING);
         return 0;
     }
@@ -49,8 +55,8 @@ void StopMonitoring(HWND mainWindow) {
 HotkeyOutcome HandleCaptureHotkey(HWND mainWindow, HWND owner, int mode) {
     if (gHistory.count >= MaxHistoryRecords) {
         char text[128];
-        FormatText(text, countof(text), "最大件数%dを超えました。履歴ファイルを変更してください。", MaxHistoryRecords);
-        AppMessageBox(mainWindow, text, "警告", MB_OK | MB_ICONWARNING);
+        FormatText(text, countof(text), TextHistoryFull, MaxHistoryRecords);
+        AppMessageBox(mainWindow, text, CaptionWarning, MB_OK | MB_ICONWARNING);
         return HotkeyConsumed;
     }
     if (captureBusy)

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "capture/CaptureLayout.h"
+#include "capture/CaptureMath.h"
 
 // Set while one hotkey press is being handled.  Message boxes pump
 // messages, so a second press can arrive meanwhile; it is dropped.
@@ -18,13 +18,17 @@ int StartMonitoring(HWND mainWindow);
 void StopMonitoring(HWND mainWindow);
 int IsCaptureMonitoring();
 
-// What the main window does around a capture.  Any of them may be NULL.
+// What the main window does around a capture, wired once at start-up.  Any
+// of them may be NULL.
 struct CaptureShellLink {
     void (*addNewestRow)();               // show the new record; marks the list changed
     void (*recordAdded)(HWND mainWindow); // enable saving, save automatically, title, command states
     void (*reloadPreview)();
+    void (*openSettingsSheet)(HWND owner); // where an exhausted start number can be fixed
 };
 void SetCaptureShellLink(const CaptureShellLink& link);
+// Opens the settings sheet through the link, when one is wired.
+void OpenSettingsSheetForCapture(HWND owner);
 
 enum HotkeyOutcome {
     HotkeyConsumed,    // refused or dropped: the handler returns 0

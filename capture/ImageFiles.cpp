@@ -5,44 +5,37 @@
 #include "base/ByteString.h"
 #include "base/FileIo.h"
 #include "base/MessageBox.h"
+#include "base/Texts.h"
 #include "base/WinHandles.h"
+#include "capture/Hotkeys.h"
 #include "capture/JpegErrorManager.h"
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
 
-static const char CaptionSystemError[] = "S00011 <SYSTEM ERROR>";
 static const char TextNoCapture[] = "スクリーンキャプチャが行われていません";
-static const char TextOpenFailed[] = "ファイルのオープンに失敗しました";
 static const char TextWriteFailed[] = "画像ファイルの書き込みに失敗しました\r\n%s";
-
-static void (*gOpenSettingsSheet)(HWND owner);
 
 static FILE* OpenJpegStream(const char* path) {
     return fopen(path, "wb");
 }
 
-static JpegStreamOpener gJpegStreamOpener = OpenJpegStream;
+static JpegStreamHook gJpegStreamHook = OpenJpegStream;
 
-void SetSettingsSheetOpener(void (*open)(HWND owner)) {
-    gOpenSettingsSheet = open;
-}
-
-void SetJpegStreamOpener(JpegStreamOpener opener) {
-    gJpegStreamOpener = opener ? opener : OpenJpegStream;
+void SetJpegStreamHook(JpegStreamHook opener) {
+    gJpegStreamHook = opener ? opener : OpenJpegStream;
 }
 
 bool CheckImageNumberLeft(HWND owner) {
     if (gSettings.nextImageNumber <= gSettings.maxImageNumber)
         return true;
-    AppMessageBox(owner, "開始番号が最大番号を超えています", "ファイル番号設定エラー", MB_OK | MB_ICONWARNING);
-    if (gOpenSettingsSheet)
-        gOpenSettingsSheet(owner);
+    AppMessageBox(owner, TextNumberPastMaximum, CaptionNumberError, MB_OK | MB_ICONWARNING);
+    OpenSettingsSheetForCapture(owner);
     return false;
 }
 
 const char* NextImageFilePath(CaptureContext& ctx) {
     memset(ctx.imageFilePath, 0, sizeof(ctx.imageFilePath));
-    const char* folder = gSettings.imageFolderMode == 1 ? gHistory.historyFolder : gSettings.imageFolder;
+    const char* folder = ImagesInHistoryFolder(gSettings) ? gHistory.historyFolder : gSettings.imageFolder;
     CopyText(ctx.saveFolder, countof(ctx.saveFolder), folder);
     // One separator is added below; a folder given with its own trailing
     // backslash loses that one (a trail byte 0x5C is left alone).
@@ -75,12 +68,12 @@ static OpenResult OpenImageFile(const CaptureContext& ctx, HWND owner, const cha
     file.Reset(CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
     *existed = file.IsValid() && GetLastError() == ERROR_ALREADY_EXISTS;
     if (*existed && ctx.confirmOverwrite == 1 &&
-        AppMessageBox(owner, "同じ名前のファイルがあります。上書きしますか？", path, MB_OKCANCEL | MB_ICONWARNING) != IDOK) {
+        AppMessageBox(owner, TextOverwriteQuestion, path, MB_OKCANCEL | MB_ICONWARNING) != IDOK) {
         file.Close();
         return Refused;
     }
     if (!file.IsValid()) {
-        AppMessageBox(owner, TextOpenFailed, CaptionSystemError, MB_OK | MB_ICONERROR);
+        AppMessageBox(owner, TextFileOpenFailed, CaptionSystemError, MB_OK | MB_ICONERROR);
         return Refused;
     }
     return Opened;
@@ -206,7 +199,7 @@ int WriteJpegFile(CaptureContext& ctx, HWND owner, const char* path) {
     CapturedPixels px;
     if (!ReadCapturedPixels(ctx, owner, px))
         return FailWrite(owner, path, !existed);
-    FILE* fp = gJpegStreamOpener(path);
+    FILE* fp = gJpegStreamHook(path);
     if (!fp)
         return FailWrite(owner, path, !existed);
     ScopedStdFile stream(fp);

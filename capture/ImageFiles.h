@@ -24,9 +24,7 @@ void AdvanceImageNumber(CaptureContext& ctx);
 int WriteBmpFile(CaptureContext& ctx, HWND owner, const char* path);
 int WriteJpegFile(CaptureContext& ctx, HWND owner, const char* path);
 
-// How the settings sheet is reached, once it exists.
-void SetSettingsSheetOpener(void (*open)(HWND owner));
-
-// Fault injection for tests: opens the stream the JPEG is written to.
-typedef FILE* (*JpegStreamOpener)(const char* path);
-void SetJpegStreamOpener(JpegStreamOpener opener);
+// Fault injection for tests: opens the stream the JPEG is written to; NULL
+// restores fopen.
+typedef FILE* (*JpegStreamHook)(const char* path);
+void SetJpegStreamHook(JpegStreamHook opener);

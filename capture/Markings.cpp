@@ -3,7 +3,7 @@
 #include <string.h>
 
 #include "base/WinHandles.h"
-#include "capture/CaptureLayout.h"
+#include "capture/CaptureMath.h"
 #include "resources/resource.h"
 
 // Window lists can change while they are walked; never walk forever.

@@ -4,28 +4,21 @@
 
 #include "base/ByteString.h"
 #include "base/MessageBox.h"
+#include "base/Texts.h"
 #include "base/WinHandles.h"
 #include "capture/ImageFiles.h"
 #include "capture/Markings.h"
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
 
-const char TextImagesNeedHistoryFile[] =
-    "キャプチャファイルの保存先が履歴と同じに設定されています。\n『ファイルを開く』か『名前を付けて保存』で"
-    "履歴ファイル名を決めてからキャプチャーを開始してください。";
-
 // The grab's display and memory contexts; the new bitmap is selected into
 // the memory context until the grab is done.
 struct GrabSurface {
     ScopedCreatedDC display;
     ScopedCreatedDC memory;
-    HGDIOBJ previous = NULL;
+    ScopedSelect image; // put back before the memory context goes
 
     GrabSurface() : display(CreateDCA("DISPLAY", NULL, NULL, NULL)), memory(CreateCompatibleDC(display)) {}
-    ~GrabSurface() {
-        if (previous)
-            SelectObject(memory, previous);
-    }
     // A bitmap of the given size becomes the context's new image.
     void NewImage(CaptureContext& ctx, int width, int height) {
         // A window wholly off the screen in cut mode has no pixels to grab;
@@ -33,7 +26,7 @@ struct GrabSurface {
         HBITMAP bitmap = width > 0 && height > 0 ? CreateCompatibleBitmap(display, width, height) : NULL;
         ReplaceCaptureBitmap(ctx, bitmap);
         if (bitmap)
-            previous = SelectObject(memory, bitmap);
+            image.Select(memory, bitmap);
     }
 };
 
@@ -114,7 +107,7 @@ static bool GrabWindow(CaptureContext& ctx, HWND owner, int mode, int screenWidt
     SetMapMode(surface.memory, GetMapMode(surface.display));
     surface.NewImage(ctx, width, height);
     if (keep != 0 && keep != 1) {
-        AppMessageBox(owner, "アクティブウィンドウキャプチャーでスクリーン外の扱いの値が不正です。", "定義設定エラー",
+        AppMessageBox(owner, "アクティブウィンドウキャプチャーでスクリーン外の扱いの値が不正です。", CaptionDefinitionError,
                       MB_OK | MB_ICONWARNING);
         return false;
     }
@@ -136,7 +129,7 @@ static bool GrabWindow(CaptureContext& ctx, HWND owner, int mode, int screenWidt
 }
 
 int CaptureImage(CaptureContext& ctx, HWND owner, int mode) {
-    if (gSettings.imageFolderMode == 1 && gHistory.untitled) {
+    if (ImagesInHistoryFolder(gSettings) && gHistory.untitled) {
         AppMessageBox(owner, TextImagesNeedHistoryFile, gHistory.historyFolder, MB_OK | MB_ICONWARNING);
         return 0;
     }

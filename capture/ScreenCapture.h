@@ -7,10 +7,6 @@
 
 #include "capture/CaptureContext.h"
 
-// Said when images are to go into the history folder but the history has
-// no file (and so no folder) yet.
-extern const char TextImagesNeedHistoryFile[];
-
 // Returns the capture kind (1 window, 2 screen) when a file was written, 0
 // when the capture was refused before writing, -1 when writing failed.
 // `owner` owns the message boxes and is the reference for the pixel format.

@@ -44,7 +44,7 @@ void HistoryImageField(const HistoryRecord& r, char* out, size_t outSize) {
 }
 
 size_t FormatHistoryLine(const HistoryRecord& r, char* out, size_t outSize) {
-    char image[HistoryPathSize + 1];
+    char image[PathSize + 1];
     HistoryImageField(r, image, countof(image));
     FormatText(out, outSize, "%s,%s,%s,%s\r\n", r.dateTime, r.comment, image, r.textPath);
     return strlen(out);

@@ -6,13 +6,12 @@
 #include "base/FileDialog.h"
 #include "base/FileIo.h"
 #include "base/MessageBox.h"
+#include "base/Texts.h"
 #include "base/WinHandles.h"
 #include "settings/Settings.h"
 
 const char UntitledName[] = "新規";
 
-static const char CaptionError[] = "エラー";
-static const char CaptionWarning[] = "警告";
 static const char FilterCsv[] = "CSV files(*.csv)\0*.csv\0files(*.*)\0*.*\0";
 static const char DefaultExtension[] = "csv";
 static const char OpenTitle[] = "開くファイル名を指定して下さい";
@@ -54,7 +53,7 @@ int AppendCapture(HistoryList& list, const char* imagePath, const char* comment)
                     now.wMinute, now.wSecond);
     CopyText(r.comment, countof(r.comment), comment);
     CopyText(r.imagePath, countof(r.imagePath), imagePath);
-    r.inHistoryFolder = gSettings.imageFolderMode == 1 ? 1 : 0;
+    r.inHistoryFolder = ImagesInHistoryFolder(gSettings) ? 1 : 0;
     list.count++;
     return 1;
 }
@@ -204,19 +203,19 @@ int WriteHistoryFile(HistoryList& list, HWND owner) {
     // not held open elsewhere, its folder present), without truncating it.
     bool existed = FileExists(list.filePath);
     SetLastError(0);
-    HANDLE probe = CreateFileA(list.filePath, GENERIC_WRITE, 0, NULL, existed ? OPEN_EXISTING : CREATE_NEW,
-                               FILE_ATTRIBUTE_NORMAL, NULL);
-    if (probe == INVALID_HANDLE_VALUE) {
+    ScopedFile probe(CreateFileA(list.filePath, GENERIC_WRITE, 0, NULL, existed ? OPEN_EXISTING : CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!probe.IsValid()) {
         DWORD err = GetLastError();
         if (err != 0) {
             char text[512];
             FormatText(text, countof(text), "ファイルオープンエラー [%s] errno=%d  %x", list.filePath, (int)err,
-                       (unsigned)(UINT_PTR)probe);
+                       (unsigned)(UINT_PTR)INVALID_HANDLE_VALUE);
             AppMessageBox(owner, text, CaptionError, MB_OK | MB_ICONERROR);
         }
         return 0;
     }
-    CloseHandle(probe);
+    probe.Close();
 
     SetLastError(0);
     if (!ReplaceWithNewContents(list)) {
@@ -297,12 +296,8 @@ int SaveHistoryList(HistoryList& list, HWND owner) {
 
 int ResetToNew(HistoryList& list, HWND owner) {
     bool monitoring = gMonitorLink.isMonitoring && gMonitorLink.isMonitoring();
-    if (monitoring && gSettings.imageFolderMode == 1) {
-        AppMessageBox(owner,
-                      "キャプチャファイルの保存先が履歴と同じに設定されています。\nキャプチャー監視は一旦解除します。"
-                      "\r\n『ファイルを開く』か『名前を付けて保存』で履歴ファイル名を決めてからもう一度キャプチャー"
-                      "を開始してください。",
-                      list.historyFolder, MB_OK | MB_ICONWARNING);
+    if (monitoring && ImagesInHistoryFolder(gSettings)) {
+        AppMessageBox(owner, TextImagesNeedHistoryFileStop, list.historyFolder, MB_OK | MB_ICONWARNING);
         if (gMonitorLink.requestStop)
             gMonitorLink.requestStop();
     }

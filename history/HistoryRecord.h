@@ -7,19 +7,19 @@
 // stored text.  Attached text files are bare file names in that folder.
 #pragma once
 
+#include "base/TextSizes.h"
+
 enum {
     MaxHistoryRecords = 1000,
     DateTimeSize = 20,
-    CommentSize = 129,
-    HistoryPathSize = 260,
     FileTitleSize = 64,
 };
 
 struct HistoryRecord {
     char dateTime[DateTimeSize];       // YYYY/MM/DD hh:mm:ss
     char comment[CommentSize];
-    char imagePath[HistoryPathSize];   // full or history-relative
-    char textPath[HistoryPathSize];    // file name in the history folder, or empty
+    char imagePath[PathSize];   // full or history-relative
+    char textPath[PathSize];    // file name in the history folder, or empty
     int inHistoryFolder;               // 1: saved history-relative
 };
 
@@ -28,8 +28,8 @@ struct HistoryList {
     int count;
     int modified;  // changed since last read or written
     int untitled;  // no file name of the user's choosing yet
-    char filePath[HistoryPathSize];
+    char filePath[PathSize];
     char fileTitle[FileTitleSize];
-    char historyFolder[HistoryPathSize];
-    char startFolder[HistoryPathSize]; // working directory at start-up
+    char historyFolder[PathSize];
+    char startFolder[PathSize]; // working directory at start-up
 };

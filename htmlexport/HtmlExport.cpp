@@ -6,6 +6,7 @@
 #include "base/ByteString.h"
 #include "base/FileIo.h"
 #include "base/MessageBox.h"
+#include "base/Texts.h"
 #include "base/WinHandles.h"
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
@@ -288,8 +289,8 @@ static void WriteImageOnlyPage(HANDLE out, int first, int last) {
 
 static bool AskOverwrite(const char* path) {
     char text[HtmlPagePathSize + 64];
-    FormatText(text, countof(text), "同じ名前のファイルがあります。上書きしますか？\r\n%s", path);
-    return AppMessageBox(gRun->owner, text, "確認", MB_OKCANCEL | MB_ICONWARNING) == IDOK;
+    FormatText(text, countof(text), "%s\r\n%s", TextOverwriteQuestion, path);
+    return AppMessageBox(gRun->owner, text, CaptionConfirm, MB_OKCANCEL | MB_ICONWARNING) == IDOK;
 }
 
 // Creates the page file; an existing one is emptied only when the user agrees.
@@ -306,7 +307,7 @@ static PageResult OpenPageFile(const char* path, ScopedFile* file) {
         if (file->IsValid())
             return PageDone;
     }
-    AppMessageBox(gRun->owner, "ファイルのオープンに失敗しました", path, MB_OK | MB_ICONERROR);
+    AppMessageBox(gRun->owner, TextFileOpenFailed, path, MB_OK | MB_ICONERROR);
     return PageFailed;
 }
 

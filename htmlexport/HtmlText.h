@@ -32,9 +32,9 @@ enum {
     // long for the file system fails to open instead of naming another file.
     HtmlPagePathSize = HtmlFolderSize + HtmlRuleSize + 16,
     // A folder, "\" and a file name, each up to a history path.
-    HtmlJoinedPathSize = 2 * HistoryPathSize + 2,
+    HtmlJoinedPathSize = 2 * PathSize + 2,
     // A file name in which every single-byte character may become "%XX".
-    HtmlUrlNameSize = 3 * HistoryPathSize,
+    HtmlUrlNameSize = 3 * PathSize,
     HtmlTagSize = 64,
     // The description width that makes the cell fit its preformatted text.
     DescriptionFitsText = -2,

@@ -1,50 +1,87 @@
 #include "settings/Settings.h"
 
+#include <stddef.h>
 #include <string.h>
 
 #include "base/ByteString.h"
+#include "base/WinHandles.h"
 
 const char SettingsFileName[] = "Gyrolens.ini";
 
-// Key names of the fixed keys.
-static const char KeyAutoSave[] = "CSV自動保存";
-static const char KeyConfirmOverwrite[] = "上書き確認";
-static const char KeyJpegMode[] = "JPEGモード";
-static const char KeyJpegQuality[] = "JPEG品質";
-static const char KeyNextNumber[] = "画像ファイル開始番号";
-static const char KeyFolderMode[] = "保存先オプション";
-static const char KeyKeepOffscreen[] = "範囲外カット";
-static const char KeyMaxNumber[] = "ファイル名最大番号";
-static const char KeyKeepImage[] = "履歴削除";
-static const char KeyZeroPad[] = "ファイル連番０追加";
-static const char KeyCsvTitle[] = "CSVタイトル";
-static const char KeyComment[] = "コメント";
-static const char KeyUseComment[] = "コメント選択";
-static const char KeyImageFolder[] = "保存先";
-static const char KeyImagePrefix[] = "画像ファイル名";
-static const char KeyImageApp[] = "起動アプリ：画像";
-static const char KeyTextApp[] = "起動アプリ：テキスト";
-static const char KeyWindowX[] = "X位置";
-static const char KeyWindowY[] = "Y位置";
-static const char KeyWindowWidth[] = "幅";
-static const char KeyWindowHeight[] = "高さ";
-static const char KeyLayout[] = "レイアウト";
-static const char KeyPerPage[] = "最大イメージ数";
-static const char KeyImageWidth[] = "イメージ幅";
-static const char KeyCommentWidth[] = "コメント幅";
-static const char KeyHtmlFolder[] = "出力先";
-static const char KeyHtmlPrefix[] = "ファイル名";
-static const char KeyNoImageCopy[] = "画像コピーしない";
-static const char KeyFrameColor[] = "枠色";
-static const char KeyBackColor[] = "背景色";
-static const char KeyPerRow[] = "１行項目数";
-
-static const char MissingText[] = "NOTITLE";
-static const char MissingFontFace[] = "MS ゴシック";
-static const char MissingTextApp[] = "notepad";
-static const char MissingHtmlPrefix[] = "page";
-
 enum { MissingColumnWidth = 30, KeyNameSize = 64, ProfileTextSize = 1024 };
+
+// --- the keys of each section, in file order -------------------------------
+//
+// One table per section says, for each key, which field it holds, of what
+// kind, and what a file without the key gives.  Loading and saving walk the
+// same tables, so the write order is stated once.  The 32 hotkey keys and the
+// 15 font keys are built from their stems where the table says so.
+
+enum KeyKind { IntKey, TextKey, HotkeyKeys, FontKeys };
+
+struct SettingsKey {
+    const char* key;
+    KeyKind kind;
+    size_t offset;           // of the field in Settings
+    size_t size;             // of a text field
+    int missingNumber;
+    const char* missingText; // NULL: the start directory
+};
+
+#define INT_KEY(key, field, missing) { key, IntKey, offsetof(Settings, field), 0, missing, "" }
+#define TEXT_KEY(key, field, missing) \
+    { key, TextKey, offsetof(Settings, field), sizeof(((Settings*)0)->field), 0, missing }
+#define GROUP_KEYS(kind) { "", kind, 0, 0, 0, "" }
+
+static const SettingsKey FileSetKeys[] = {
+    INT_KEY("CSV自動保存", autoSaveHistory, 0),
+    INT_KEY("上書き確認", confirmOverwrite, 0),
+    INT_KEY("JPEGモード", jpegMode, 0),
+    INT_KEY("JPEG品質", jpegQuality, 0),
+    INT_KEY("画像ファイル開始番号", nextImageNumber, 0),
+    INT_KEY("保存先オプション", imageFolderMode, 0),
+    INT_KEY("範囲外カット", keepOffscreen, 1),
+    INT_KEY("ファイル名最大番号", maxImageNumber, 999999),
+    INT_KEY("履歴削除", keepImageOnDelete, 1),
+    INT_KEY("ファイル連番０追加", zeroPadNumber, 0),
+    GROUP_KEYS(HotkeyKeys),
+    TEXT_KEY("CSVタイトル", csvTitle, "NOTITLE"),
+    TEXT_KEY("コメント", fixedComment, "NOTITLE"),
+    INT_KEY("コメント選択", useFixedComment, 0),
+    TEXT_KEY("保存先", imageFolder, NULL),
+    TEXT_KEY("画像ファイル名", imagePrefix, ""),
+    GROUP_KEYS(FontKeys),
+    TEXT_KEY("起動アプリ：画像", imageApp, ""),
+    TEXT_KEY("起動アプリ：テキスト", textApp, "notepad"),
+};
+
+static const SettingsKey WindowKeys[] = {
+    INT_KEY("X位置", windowX, 0),
+    INT_KEY("Y位置", windowY, 0),
+    INT_KEY("幅", windowWidth, 100),
+    INT_KEY("高さ", windowHeight, 100),
+    INT_KEY("項目１幅", columnWidths[0], MissingColumnWidth),
+    INT_KEY("項目２幅", columnWidths[1], MissingColumnWidth),
+    INT_KEY("項目３幅", columnWidths[2], MissingColumnWidth),
+    INT_KEY("項目４幅", columnWidths[3], MissingColumnWidth),
+};
+
+static const SettingsKey HtmlKeys[] = {
+    INT_KEY("レイアウト", htmlLayout, 0),
+    INT_KEY("最大イメージ数", htmlPerPage, 0),
+    INT_KEY("イメージ幅", htmlImageWidth, 0),
+    INT_KEY("コメント幅", htmlCommentWidth, 0),
+    TEXT_KEY("出力先", htmlFolder, NULL),
+    TEXT_KEY("ファイル名", htmlFilePrefix, "page"),
+    INT_KEY("画像コピーしない", htmlNoImageCopy, 0),
+    INT_KEY("枠色", htmlFrameColor, 0),
+    INT_KEY("背景色", htmlBackColor, 0),
+    INT_KEY("１行項目数", htmlPerRow, 0),
+};
+
+// What a file without a font key gives, by field.
+static const char MissingFontFace[] = "MS ゴシック";
+static const int MissingFontNumbers[FontFieldCount] = { 0, 10, 10, 400, 0 };
 
 void SetDefaultSettings(Settings& s, const char* startDirectory) {
     memset(&s, 0, sizeof(s));
@@ -73,43 +110,103 @@ bool FindSettingsFile(Settings& s) {
 bool CreateSettingsFile(Settings& s) {
     FormatText(s.iniPath, countof(s.iniPath), "%s\\%s", s.startDirectory, SettingsFileName);
     SetLastError(0);
-    HANDLE h = CreateFileA(s.iniPath, GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    CloseHandle(h);
-    return true;
+    ScopedFile file(CreateFileA(s.iniPath, GENERIC_READ | GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, NULL));
+    return file.IsValid();
+}
+
+// --- one key's value --------------------------------------------------------
+
+// One concrete key with the field it holds: a whole int, the 8-bit italic
+// flag of a font, or a text buffer.
+struct KeySlot {
+    char name[KeyNameSize];
+    int* number;
+    BYTE* flag;
+    char* text;
+    size_t textSize;
+    int missingNumber;
+    const char* missingText;
+};
+
+// Calls visit(slot) for every key of a section's table, in file order.
+template <typename Visit>
+static void ForEachKey(Settings& s, const SettingsKey* table, size_t count, Visit visit) {
+    char* base = (char*)&s;
+    for (size_t i = 0; i < count; i++) {
+        const SettingsKey& k = table[i];
+        KeySlot slot = {};
+        if (k.kind == IntKey || k.kind == TextKey) {
+            CopyText(slot.name, countof(slot.name), k.key);
+            if (k.kind == IntKey)
+                slot.number = (int*)(base + k.offset);
+            else
+                slot.text = base + k.offset, slot.textSize = k.size;
+            slot.missingNumber = k.missingNumber;
+            slot.missingText = k.missingText ? k.missingText : s.startDirectory;
+            visit(slot);
+        } else if (k.kind == HotkeyKeys) {
+            for (int entry = 0; entry < HotkeyCount; entry++) {
+                int* fields[HotkeyFieldCount] = { &s.hotkeys[entry].modifiers, &s.hotkeys[entry].virtualKey,
+                                                  &s.hotkeys[entry].enabled, &s.hotkeys[entry].choice };
+                for (int f = 0; f < HotkeyFieldCount; f++) {
+                    KeySlot hotkey = {};
+                    HotkeyKeyName(entry, (HotkeyField)f, hotkey.name, countof(hotkey.name));
+                    hotkey.number = fields[f];
+                    visit(hotkey);
+                }
+            }
+        } else {
+            // Field by field, each for the three fonts.
+            for (int f = 0; f < FontFieldCount; f++) {
+                for (int font = 0; font < FontCount; font++) {
+                    FontSetting& fs = s.fonts[font];
+                    KeySlot fontKey = {};
+                    FontKeyName(font, (FontField)f, fontKey.name, countof(fontKey.name));
+                    fontKey.missingNumber = MissingFontNumbers[f];
+                    fontKey.missingText = MissingFontFace;
+                    if (f == FontFaceName)
+                        fontKey.text = fs.logFont.lfFaceName, fontKey.textSize = countof(fs.logFont.lfFaceName);
+                    else if (f == FontHeight)
+                        fontKey.number = (int*)&fs.logFont.lfHeight;
+                    else if (f == FontPointSize)
+                        fontKey.number = &fs.pointSize;
+                    else if (f == FontWeight)
+                        fontKey.number = (int*)&fs.logFont.lfWeight;
+                    else
+                        fontKey.flag = &fs.logFont.lfItalic;
+                    visit(fontKey);
+                }
+            }
+        }
+    }
 }
 
 // --- reading ---------------------------------------------------------------
 
-static int ReadInt(const Settings& s, const char* section, const char* key, int missing) {
-    return (int)GetPrivateProfileIntA(section, key, missing, s.iniPath);
+// Texts are read through a large buffer, then cut to the field on a
+// character boundary (the profile functions would cut byte-wise).
+static void LoadSection(Settings& s, const char* section, const SettingsKey* table, size_t count) {
+    ForEachKey(s, table, count, [&](const KeySlot& k) {
+        if (k.text) {
+            char text[ProfileTextSize] = "";
+            GetPrivateProfileStringA(section, k.name, k.missingText, text, countof(text), s.iniPath);
+            CopyText(k.text, k.textSize, text);
+            return;
+        }
+        int value = (int)GetPrivateProfileIntA(section, k.name, k.missingNumber, s.iniPath);
+        if (k.flag)
+            *k.flag = (BYTE)value;
+        else
+            *k.number = value;
+    });
 }
 
-// Reads through a large buffer, then cuts to the field on a character
-// boundary (the profile functions would cut byte-wise).
-static void ReadText(const Settings& s, const char* section, const char* key, const char* missing,
-                     char* dst, size_t dstSize) {
-    char text[ProfileTextSize] = "";
-    GetPrivateProfileStringA(section, key, missing, text, countof(text), s.iniPath);
-    CopyText(dst, dstSize, text);
-}
-
-static void LoadHotkeys(Settings& s) {
-    char key[KeyNameSize];
-    for (int i = 0; i < HotkeyCount; i++) {
-        HotkeySetting& h = s.hotkeys[i];
-        HotkeyKeyName(i, HotkeyModifiers, key, countof(key));
-        h.modifiers = ReadInt(s, SectionFileSet, key, 0);
-        HotkeyKeyName(i, HotkeyVirtualKey, key, countof(key));
-        h.virtualKey = ReadInt(s, SectionFileSet, key, 0);
-        HotkeyKeyName(i, HotkeyEnabled, key, countof(key));
-        h.enabled = ReadInt(s, SectionFileSet, key, 0);
-        HotkeyKeyName(i, HotkeyChoice, key, countof(key));
-        h.choice = ReadInt(s, SectionFileSet, key, 0);
-        // A file without any hotkey offers Shift+I for the first mode, not
-        // yet enabled, so that the key page shows an example.
+// A file without any hotkey offers Shift+I for the first mode, not yet
+// enabled, so that the key page shows an example.  Entry by entry in order,
+// as the keys are read: each entry sees the first one's key as it stands.
+static void OfferExampleHotkey(Settings& s) {
+    for (HotkeySetting& h : s.hotkeys) {
         if (h.modifiers == 0 && s.hotkeys[0].virtualKey == 0) {
             h.modifiers = 1;
             h.virtualKey = 0x49;
@@ -118,188 +215,48 @@ static void LoadHotkeys(Settings& s) {
     }
 }
 
-static void LoadFonts(Settings& s) {
-    char key[KeyNameSize];
-    for (int i = 0; i < FontCount; i++) {
-        FontKeyName(i, FontFaceName, key, countof(key));
-        ReadText(s, SectionFileSet, key, MissingFontFace, s.fonts[i].logFont.lfFaceName,
-                 countof(s.fonts[i].logFont.lfFaceName));
-    }
-    for (int i = 0; i < FontCount; i++) {
-        FontKeyName(i, FontHeight, key, countof(key));
-        s.fonts[i].logFont.lfHeight = ReadInt(s, SectionFileSet, key, 10);
-    }
-    for (int i = 0; i < FontCount; i++) {
-        FontKeyName(i, FontPointSize, key, countof(key));
-        s.fonts[i].pointSize = ReadInt(s, SectionFileSet, key, 10);
-    }
-    for (int i = 0; i < FontCount; i++) {
-        FontKeyName(i, FontWeight, key, countof(key));
-        s.fonts[i].logFont.lfWeight = ReadInt(s, SectionFileSet, key, 400);
-    }
-    for (int i = 0; i < FontCount; i++) {
-        FontKeyName(i, FontItalic, key, countof(key));
-        s.fonts[i].logFont.lfItalic = (BYTE)ReadInt(s, SectionFileSet, key, 0);
-    }
-}
-
-static void LoadFileSection(Settings& s) {
-    const char* sec = SectionFileSet;
-    s.confirmOverwrite = ReadInt(s, sec, KeyConfirmOverwrite, 0);
-    s.jpegMode = ReadInt(s, sec, KeyJpegMode, 0);
-    s.autoSaveHistory = ReadInt(s, sec, KeyAutoSave, 0);
-    s.jpegQuality = ReadInt(s, sec, KeyJpegQuality, 0);
-    s.nextImageNumber = ReadInt(s, sec, KeyNextNumber, 0);
-    LoadHotkeys(s);
-    s.imageFolderMode = ReadInt(s, sec, KeyFolderMode, 0);
-    s.keepOffscreen = ReadInt(s, sec, KeyKeepOffscreen, 1);
-    s.maxImageNumber = ReadInt(s, sec, KeyMaxNumber, 999999);
-    s.keepImageOnDelete = ReadInt(s, sec, KeyKeepImage, 1);
-    s.zeroPadNumber = ReadInt(s, sec, KeyZeroPad, 0);
-    ReadText(s, sec, KeyCsvTitle, MissingText, s.csvTitle, countof(s.csvTitle));
-    ReadText(s, sec, KeyComment, MissingText, s.fixedComment, countof(s.fixedComment));
-    s.useFixedComment = ReadInt(s, sec, KeyUseComment, 0);
-    ReadText(s, sec, KeyImageFolder, s.startDirectory, s.imageFolder, countof(s.imageFolder));
-    ReadText(s, sec, KeyImagePrefix, "", s.imagePrefix, countof(s.imagePrefix));
-    LoadFonts(s);
-    ReadText(s, sec, KeyImageApp, "", s.imageApp, countof(s.imageApp));
-    ReadText(s, sec, KeyTextApp, MissingTextApp, s.textApp, countof(s.textApp));
-}
-
-static void LoadWindowSection(Settings& s) {
-    const char* sec = SectionWindow;
-    s.windowX = ReadInt(s, sec, KeyWindowX, 0);
-    s.windowY = ReadInt(s, sec, KeyWindowY, 0);
-    s.windowWidth = ReadInt(s, sec, KeyWindowWidth, 100);
-    s.windowHeight = ReadInt(s, sec, KeyWindowHeight, 100);
-    for (int i = 0; i < ColumnCount; i++) {
-        s.columnWidths[i] = ReadInt(s, sec, ColumnWidthKeys[i], MissingColumnWidth);
-        // A column dragged to nothing could never be found again.
-        if (s.columnWidths[i] == 0)
-            s.columnWidths[i] = MissingColumnWidth;
-    }
-}
-
-static void LoadHtmlSection(Settings& s) {
-    const char* sec = SectionHtml;
-    s.htmlLayout = ReadInt(s, sec, KeyLayout, 0);
-    s.htmlPerPage = ReadInt(s, sec, KeyPerPage, 0);
-    s.htmlImageWidth = ReadInt(s, sec, KeyImageWidth, 0);
-    s.htmlCommentWidth = ReadInt(s, sec, KeyCommentWidth, 0);
-    ReadText(s, sec, KeyHtmlFolder, s.startDirectory, s.htmlFolder, countof(s.htmlFolder));
-    ReadText(s, sec, KeyHtmlPrefix, MissingHtmlPrefix, s.htmlFilePrefix, countof(s.htmlFilePrefix));
-    s.htmlNoImageCopy = ReadInt(s, sec, KeyNoImageCopy, 0);
-    s.htmlFrameColor = ReadInt(s, sec, KeyFrameColor, 0);
-    s.htmlBackColor = ReadInt(s, sec, KeyBackColor, 0);
-    s.htmlPerRow = ReadInt(s, sec, KeyPerRow, 0);
-}
-
 void LoadSettings(Settings& s) {
     if (!FindSettingsFile(s)) {
         CreateSettingsFile(s);
         return;
     }
-    LoadFileSection(s);
-    LoadWindowSection(s);
-    LoadHtmlSection(s);
+    LoadSection(s, SectionFileSet, FileSetKeys, countof(FileSetKeys));
+    OfferExampleHotkey(s);
+    LoadSection(s, SectionWindow, WindowKeys, countof(WindowKeys));
+    // A column dragged to nothing could never be found again.
+    for (int& w : s.columnWidths)
+        if (w == 0)
+            w = MissingColumnWidth;
+    LoadSection(s, SectionHtml, HtmlKeys, countof(HtmlKeys));
 }
 
 // --- writing ---------------------------------------------------------------
 
-static void WriteInt(const Settings& s, const char* section, const char* key, int value) {
-    char text[16];
-    FormatText(text, countof(text), "%d", value);
-    WritePrivateProfileStringA(section, key, text, s.iniPath);
-}
-
-static void WriteText(const Settings& s, const char* section, const char* key, const char* value) {
-    WritePrivateProfileStringA(section, key, value, s.iniPath);
-}
-
-static void SaveHotkeys(const Settings& s) {
-    char key[KeyNameSize];
-    for (int i = 0; i < HotkeyCount; i++) {
-        const HotkeySetting& h = s.hotkeys[i];
-        HotkeyKeyName(i, HotkeyModifiers, key, countof(key));
-        WriteInt(s, SectionFileSet, key, h.modifiers);
-        HotkeyKeyName(i, HotkeyVirtualKey, key, countof(key));
-        WriteInt(s, SectionFileSet, key, h.virtualKey);
-        HotkeyKeyName(i, HotkeyEnabled, key, countof(key));
-        WriteInt(s, SectionFileSet, key, h.enabled);
-        HotkeyKeyName(i, HotkeyChoice, key, countof(key));
-        WriteInt(s, SectionFileSet, key, h.choice);
-    }
-}
-
-static void SaveFonts(const Settings& s) {
-    char key[KeyNameSize];
-    for (int i = 0; i < FontCount; i++) {
-        FontKeyName(i, FontFaceName, key, countof(key));
-        WriteText(s, SectionFileSet, key, s.fonts[i].logFont.lfFaceName);
-    }
-    for (int i = 0; i < FontCount; i++) {
-        FontKeyName(i, FontHeight, key, countof(key));
-        WriteInt(s, SectionFileSet, key, s.fonts[i].logFont.lfHeight);
-    }
-    for (int i = 0; i < FontCount; i++) {
-        FontKeyName(i, FontPointSize, key, countof(key));
-        WriteInt(s, SectionFileSet, key, s.fonts[i].pointSize);
-    }
-    for (int i = 0; i < FontCount; i++) {
-        FontKeyName(i, FontWeight, key, countof(key));
-        WriteInt(s, SectionFileSet, key, s.fonts[i].logFont.lfWeight);
-    }
-    for (int i = 0; i < FontCount; i++) {
-        FontKeyName(i, FontItalic, key, countof(key));
-        WriteInt(s, SectionFileSet, key, s.fonts[i].logFont.lfItalic);
-    }
+// Writes every key of a section; integers as signed decimal text.  The
+// record is only read, but the walk is shared with loading.
+static void SaveSection(const Settings& s, const char* section, const SettingsKey* table, size_t count) {
+    Settings& fields = const_cast<Settings&>(s);
+    ForEachKey(fields, table, count, [&](const KeySlot& k) {
+        char number[16];
+        const char* value = k.text;
+        if (!value) {
+            FormatText(number, countof(number), "%d", k.flag ? (int)*k.flag : *k.number);
+            value = number;
+        }
+        WritePrivateProfileStringA(section, k.name, value, s.iniPath);
+    });
 }
 
 void SaveSettings(Settings& s) {
     if (!FindSettingsFile(s))
         CreateSettingsFile(s);
-    const char* sec = SectionFileSet;
-    WriteInt(s, sec, KeyAutoSave, s.autoSaveHistory);
-    WriteInt(s, sec, KeyConfirmOverwrite, s.confirmOverwrite);
-    WriteInt(s, sec, KeyJpegMode, s.jpegMode);
-    WriteInt(s, sec, KeyJpegQuality, s.jpegQuality);
-    WriteInt(s, sec, KeyNextNumber, s.nextImageNumber);
-    WriteInt(s, sec, KeyFolderMode, s.imageFolderMode);
-    WriteInt(s, sec, KeyKeepOffscreen, s.keepOffscreen);
-    WriteInt(s, sec, KeyMaxNumber, s.maxImageNumber);
-    WriteInt(s, sec, KeyKeepImage, s.keepImageOnDelete);
-    WriteInt(s, sec, KeyZeroPad, s.zeroPadNumber);
-    SaveHotkeys(s);
-    WriteText(s, sec, KeyCsvTitle, s.csvTitle);
-    WriteText(s, sec, KeyComment, s.fixedComment);
-    WriteInt(s, sec, KeyUseComment, s.useFixedComment);
-    WriteText(s, sec, KeyImageFolder, s.imageFolder);
-    WriteText(s, sec, KeyImagePrefix, s.imagePrefix);
-    SaveFonts(s);
-    WriteText(s, sec, KeyImageApp, s.imageApp);
-    WriteText(s, sec, KeyTextApp, s.textApp);
+    SaveSection(s, SectionFileSet, FileSetKeys, countof(FileSetKeys));
 }
 
 void SaveWindowSection(const Settings& s) {
-    const char* sec = SectionWindow;
-    WriteInt(s, sec, KeyWindowX, s.windowX);
-    WriteInt(s, sec, KeyWindowY, s.windowY);
-    WriteInt(s, sec, KeyWindowWidth, s.windowWidth);
-    WriteInt(s, sec, KeyWindowHeight, s.windowHeight);
-    for (int i = 0; i < ColumnCount; i++)
-        WriteInt(s, sec, ColumnWidthKeys[i], s.columnWidths[i]);
+    SaveSection(s, SectionWindow, WindowKeys, countof(WindowKeys));
 }
 
 void SaveHtmlSection(const Settings& s) {
-    const char* sec = SectionHtml;
-    WriteInt(s, sec, KeyLayout, s.htmlLayout);
-    WriteInt(s, sec, KeyPerPage, s.htmlPerPage);
-    WriteInt(s, sec, KeyImageWidth, s.htmlImageWidth);
-    WriteInt(s, sec, KeyCommentWidth, s.htmlCommentWidth);
-    WriteText(s, sec, KeyHtmlFolder, s.htmlFolder);
-    WriteText(s, sec, KeyHtmlPrefix, s.htmlFilePrefix);
-    WriteInt(s, sec, KeyNoImageCopy, s.htmlNoImageCopy);
-    WriteInt(s, sec, KeyFrameColor, s.htmlFrameColor);
-    WriteInt(s, sec, KeyBackColor, s.htmlBackColor);
-    WriteInt(s, sec, KeyPerRow, s.htmlPerRow);
+    SaveSection(s, SectionHtml, HtmlKeys, countof(HtmlKeys));
 }

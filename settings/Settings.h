@@ -13,7 +13,10 @@
 
 #include <windows.h>
 
+#include "base/TextSizes.h"
 #include "settings/SettingsKeys.h"
+
+enum { CsvTitleSize = 64 };
 
 struct HotkeySetting {
     int modifiers;  // hotkey-control bits: 1 Shift, 2 Ctrl, 4 Alt
@@ -28,8 +31,8 @@ struct FontSetting {
 };
 
 struct Settings {
-    char startDirectory[MAX_PATH]; // working directory at start-up
-    char iniPath[MAX_PATH];        // full path of Gyrolens.ini
+    char startDirectory[PathSize]; // working directory at start-up
+    char iniPath[PathSize];        // full path of Gyrolens.ini
 
     // [File_Set]
     int confirmOverwrite;
@@ -43,14 +46,14 @@ struct Settings {
     int maxImageNumber;
     int keepImageOnDelete;
     int zeroPadNumber;
-    char csvTitle[64];
-    char fixedComment[129];
+    char csvTitle[CsvTitleSize];
+    char fixedComment[CommentSize];
     int useFixedComment;
-    char imageFolder[MAX_PATH];
-    char imagePrefix[MAX_PATH];
+    char imageFolder[PathSize];
+    char imagePrefix[PathSize];
     FontSetting fonts[FontCount]; // general, image, history
-    char imageApp[MAX_PATH];
-    char textApp[MAX_PATH];
+    char imageApp[PathSize];
+    char textApp[PathSize];
 
     // [Window]
     int windowX;
@@ -64,8 +67,8 @@ struct Settings {
     int htmlPerPage;
     int htmlImageWidth;
     int htmlCommentWidth;
-    char htmlFolder[MAX_PATH];
-    char htmlFilePrefix[MAX_PATH];
+    char htmlFolder[PathSize];
+    char htmlFilePrefix[PathSize];
     int htmlNoImageCopy;
     int htmlFrameColor; // COLORREF of the table cells
     int htmlBackColor;  // COLORREF of the table itself
@@ -79,6 +82,11 @@ enum { FontGeneral, FontImage, FontHistory };
 extern Settings gSettings;
 
 extern const char SettingsFileName[];
+
+// "保存先オプション" 1: captured images go into the history file's folder.
+inline bool ImagesInHistoryFolder(const Settings& s) {
+    return s.imageFolderMode == 1;
+}
 
 // Defaults of a run without a settings file.
 void SetDefaultSettings(Settings& s, const char* startDirectory);

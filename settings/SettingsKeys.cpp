@@ -24,8 +24,6 @@ const char* const FontSuffixes[FontFieldCount] = {
     "フォント名", "フォント高さ", "フォントサイズ", "フォント太さ", "フォント斜体",
 };
 
-const char* const ColumnWidthKeys[ColumnCount] = { "項目１幅", "項目２幅", "項目３幅", "項目４幅" };
-
 void HotkeyKeyName(int entry, HotkeyField field, char* out, size_t outSize) {
     FormatText(out, outSize, "%s%s", HotkeyStems[entry], HotkeySuffixes[field]);
 }

@@ -24,7 +24,6 @@ extern const char* const HotkeySuffixes[HotkeyFieldCount];
 // Fonts in file order: general, image, history.
 extern const char* const FontStems[FontCount];
 extern const char* const FontSuffixes[FontFieldCount];
-extern const char* const ColumnWidthKeys[ColumnCount];
 
 // "<stem><suffix>" of one hotkey or font key, into out.
 void HotkeyKeyName(int entry, HotkeyField field, char* out, size_t outSize);

@@ -56,7 +56,7 @@ protected:
     }
     void TearDown() override {
         StopMonitoring(gMainWindow);
-        SetCaptureShellLink({ NULL, NULL, NULL });
+        SetCaptureShellLink({ NULL, NULL, NULL, NULL });
         ResetCaptureContext(gCapture);
     }
     void SetHotkey(int mode, int modifiers, int key, int enabled) {
@@ -221,9 +221,9 @@ FILE* OpenReadOnlyStream(const char* path) {
 
 TEST_F(HotkeysTest, FailingJpegWriteMakesNoRecord) {
     gCapture.useJpeg = 1;
-    SetJpegStreamOpener(OpenReadOnlyStream);
+    SetJpegStreamHook(OpenReadOnlyStream);
     EXPECT_EQ(HotkeyNotCaptured, HandleCaptureHotkey(gMainWindow, NULL, WholeScreen));
-    SetJpegStreamOpener(NULL);
+    SetJpegStreamHook(NULL);
     EXPECT_EQ(0, gHistory.count);
     EXPECT_FALSE(PathExists(dir.File("a1.jpg")));
     EXPECT_EQ(1, gSettings.nextImageNumber);
@@ -249,7 +249,7 @@ void ReloadPreview() {
 
 TEST_F(HotkeysTest, ShellIsToldInOrder) {
     gCalls.clear();
-    SetCaptureShellLink({ AddNewestRow, RecordAdded, ReloadPreview });
+    SetCaptureShellLink({ AddNewestRow, RecordAdded, ReloadPreview, NULL });
     gSettings.useFixedComment = 1;
     CopyText(gSettings.fixedComment, countof(gSettings.fixedComment), "定型");
     EXPECT_EQ(HotkeyCaptured, HandleCaptureHotkey(gMainWindow, NULL, WholeScreen));

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/ByteString.h"
+#include "capture/Hotkeys.h"
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
 #include "tests/capture/CaptureTestSupport.h"
@@ -21,8 +22,8 @@ protected:
     }
     void TearDown() override {
         ResetCaptureContext(gCapture);
-        SetJpegStreamOpener(NULL);
-        SetSettingsSheetOpener(NULL);
+        SetJpegStreamHook(NULL);
+        SetCaptureShellLink({ NULL, NULL, NULL, NULL });
     }
 
     // A grabbed image of the given size showing the pattern, as a window
@@ -163,7 +164,7 @@ TEST_F(ImageFilesTest, PathThatDoesNotFitIsLeftEmpty) {
 }
 
 TEST_F(ImageFilesTest, ExhaustedNumbersRefuseAndOpenTheSettings) {
-    SetSettingsSheetOpener(CountSheetOpening);
+    SetCaptureShellLink({ NULL, NULL, NULL, CountSheetOpening });
     gSheetOpened = 0;
     gSettings.maxImageNumber = 5;
     gSettings.nextImageNumber = 5;
@@ -350,7 +351,7 @@ TEST_F(ImageFilesTest, JpegReplacesALargerOldFile) {
 TEST_F(ImageFilesTest, FailingJpegWriteLeavesNoFileAndSaysSo) {
     GrabPattern(256, 256);
     gCapture.jpegQuality = 100;
-    SetJpegStreamOpener(OpenReadOnlyStream);
+    SetJpegStreamHook(OpenReadOnlyStream);
     EXPECT_EQ(-1, WriteJpegFile(gCapture, NULL, Path("bad.jpg").c_str()));
     EXPECT_FALSE(PathExists(Path("bad.jpg")));
     ASSERT_EQ(1u, boxes.messages.size());

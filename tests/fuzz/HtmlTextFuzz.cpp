@@ -36,7 +36,7 @@ static void FuzzEscaping(const uint8_t* data, size_t size, size_t bufferSize, bo
 }
 
 static void FuzzUrlName(const uint8_t* data, size_t size) {
-    char name[HistoryPathSize];
+    char name[PathSize];
     CopyTextN(name, sizeof(name), (const char*)data, size);
     char url[HtmlUrlNameSize];
     FormatUrlFileName(url, sizeof(url), name);

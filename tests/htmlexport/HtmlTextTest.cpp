@@ -217,10 +217,10 @@ TEST(HtmlImages, UrlFileNameKeepsOrdinaryNamesAndEscapesMarkupBreakers) {
 }
 
 TEST(HtmlImages, UrlFileNameOfTheLongestNameFits) {
-    std::string name(HistoryPathSize - 1, ' ');
+    std::string name(PathSize - 1, ' ');
     char url[HtmlUrlNameSize];
     FormatUrlFileName(url, countof(url), name.c_str());
-    EXPECT_EQ(Repeat("%20", HistoryPathSize - 1), url);
+    EXPECT_EQ(Repeat("%20", PathSize - 1), url);
 }
 
 TEST(HtmlImages, UrlFileNameIsCutOnlyBetweenWholePieces) {

@@ -1,4 +1,4 @@
-#include "capture/CaptureLayout.h"
+#include "capture/CaptureMath.h"
 
 #include <limits.h>
 

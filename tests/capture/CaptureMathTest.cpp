@@ -1,6 +1,6 @@
 // Capture arithmetic: modifiers, image sizes, file names and numbers, BMP
 // headers, menu allowance.
-#include "capture/CaptureLayout.h"
+#include "capture/CaptureMath.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-TEST(CaptureLayout, ModesPairWindowAndScreen) {
+TEST(CaptureMath, ModesPairWindowAndScreen) {
     EXPECT_TRUE(IsWindowMode(ActiveWindow));
     EXPECT_FALSE(IsWindowMode(WholeScreen));
     EXPECT_TRUE(IsWindowMode(ActiveWindowGlobalCursor));
@@ -20,7 +20,7 @@ TEST(CaptureLayout, ModesPairWindowAndScreen) {
     EXPECT_FALSE(IsCaptureMode(110));
 }
 
-TEST(CaptureLayout, HotkeyModifierMapping) {
+TEST(CaptureMath, HotkeyModifierMapping) {
     // 1 Shift -> MOD_SHIFT 4, 2 Ctrl -> MOD_CONTROL 2, 4 Alt -> MOD_ALT 1.
     struct { int stored; unsigned registered; } rows[] = {
         { 0, 0 }, { 1, 4 }, { 2, 2 }, { 4, 1 }, { 3, 6 }, { 5, 5 }, { 6, 3 }, { 7, 7 },
@@ -30,7 +30,7 @@ TEST(CaptureLayout, HotkeyModifierMapping) {
         EXPECT_EQ(r.registered, MapHotkeyModifiers(r.stored)) << "stored " << r.stored;
 }
 
-TEST(CaptureLayout, ImageSizeRule) {
+TEST(CaptureMath, ImageSizeRule) {
     struct {
         const char* name;
         int kind;
@@ -55,7 +55,7 @@ TEST(CaptureLayout, ImageSizeRule) {
     }
 }
 
-TEST(CaptureLayout, BmpStrideIsPaddedToFourBytes) {
+TEST(CaptureMath, BmpStrideIsPaddedToFourBytes) {
     EXPECT_EQ(4u, BmpStride(1));
     EXPECT_EQ(8u, BmpStride(2));
     EXPECT_EQ(12u, BmpStride(3));
@@ -70,7 +70,7 @@ static std::vector<unsigned char> Headers(int width, int height) {
     return std::vector<unsigned char>(h, h + BmpHeaderSize);
 }
 
-TEST(CaptureLayout, BmpHeadersForWidthOne) {
+TEST(CaptureMath, BmpHeadersForWidthOne) {
     // 1 x 2: rows of 3 pixel bytes + 1 padding byte, 8 bytes of pixels.
     const std::vector<unsigned char> expected = {
         'B', 'M', 62, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header
@@ -81,7 +81,7 @@ TEST(CaptureLayout, BmpHeadersForWidthOne) {
     EXPECT_EQ(expected, Headers(1, 2));
 }
 
-TEST(CaptureLayout, BmpHeadersForWidthFour) {
+TEST(CaptureMath, BmpHeadersForWidthFour) {
     // 4 x 3: 12-byte rows without padding, 36 bytes of pixels.
     const std::vector<unsigned char> expected = {
         'B', 'M', 90, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
@@ -92,7 +92,7 @@ TEST(CaptureLayout, BmpHeadersForWidthFour) {
     EXPECT_EQ(expected, Headers(4, 3));
 }
 
-TEST(CaptureLayout, BmpHeadersForAScreen) {
+TEST(CaptureMath, BmpHeadersForAScreen) {
     std::vector<unsigned char> h = Headers(1920, 1080);
     // 5760 * 1080 = 6220800 = 0x005EEC00; file size 0x005EEC36.
     EXPECT_EQ(0x36, h[2]);
@@ -108,14 +108,14 @@ TEST(CaptureLayout, BmpHeadersForAScreen) {
     EXPECT_EQ(0x04, h[23]);
 }
 
-TEST(CaptureLayout, BmpHeadersRefuseEmptyAndHugeImages) {
+TEST(CaptureMath, BmpHeadersRefuseEmptyAndHugeImages) {
     unsigned char h[BmpHeaderSize];
     EXPECT_FALSE(BuildBmpHeaders(h, 0, 10));
     EXPECT_FALSE(BuildBmpHeaders(h, 10, -1));
     EXPECT_FALSE(BuildBmpHeaders(h, 100000, 100000));
 }
 
-TEST(CaptureLayout, ImageFileNames) {
+TEST(CaptureMath, ImageFileNames) {
     struct {
         const char* folder;
         const char* prefix;
@@ -140,14 +140,14 @@ TEST(CaptureLayout, ImageFileNames) {
     }
 }
 
-TEST(CaptureLayout, ImageFileNameThatDoesNotFitIsEmpty) {
+TEST(CaptureMath, ImageFileNameThatDoesNotFitIsEmpty) {
     std::string folder(250, 'f');
     char out[260];
     EXPECT_FALSE(BuildImageFileName(out, sizeof(out), folder.c_str(), "prefix", 123456, false, true));
     EXPECT_STREQ("", out);
 }
 
-TEST(CaptureLayout, NumberAfter) {
+TEST(CaptureMath, NumberAfter) {
     struct { int number, max, next; } rows[] = {
         { 1, 999999, 2 }, { 5, 5, 6 }, { 6, 5, 0 }, { 0, -1, 0 }, { 0, 0, 1 },
         { 1, 0, 0 }, { INT_MAX, INT_MAX, 0 }, { -7, 5, -6 },
@@ -156,7 +156,7 @@ TEST(CaptureLayout, NumberAfter) {
         EXPECT_EQ(r.next, NumberAfter(r.number, r.max)) << r.number << " max " << r.max;
 }
 
-TEST(CaptureLayout, MenuAllowance) {
+TEST(CaptureMath, MenuAllowance) {
     // Without a menu the window is exactly as high as its frame, caption and
     // client area; each menu row after the first adds its height less one.
     struct { int height, without, row, allowance; } rows[] = {
