@@ -19,6 +19,7 @@ packages=(
     googletest libgtest-dev
     g++ clang libclang-rt-14-dev
     dpkg-dev python3
+    fonts-ipafont-gothic
     chromium
 )
 

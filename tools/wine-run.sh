@@ -35,13 +35,21 @@ if ! xdpyinfo -display ":$display" >/dev/null 2>&1; then
         sleep 0.1
     done
 fi
-if [ ! -f "$WINEPREFIX/.gyrolens-ready" ]; then
+if [ ! -f "$WINEPREFIX/.gyrolens-ready-2" ]; then
     wine wineboot -i </dev/null >/dev/null 2>&1 || true
     # No window manager runs on the private display: with Wine's default,
     # hiding or destroying a window waits two seconds for one to answer.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    # The Japanese faces the dialogs and settings name, drawn with the IPA
+    # fonts that tools/setup.sh installs.
+    for face in 'ＭＳ Ｐゴシック' 'MS Pゴシック' 'MS UI Gothic'; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAPGothic /f </dev/null >/dev/null 2>&1
+    done
+    for face in 'ＭＳ ゴシック' 'MS ゴシック' 'MS Gothic'; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d IPAGothic /f </dev/null >/dev/null 2>&1
+    done
     wineserver -w || true
-    touch "$WINEPREFIX/.gyrolens-ready"
+    touch "$WINEPREFIX/.gyrolens-ready-2"
 fi
 flock -u 9
 exec 9>&-
