@@ -1,0 +1,88 @@
+#include "app/AboutBox.h"
+
+#include <windowsx.h>
+
+#include "app/MainWindow.h"
+#include "base/ByteString.h"
+#include "base/ShellRun.h"
+#include "base/TextSizes.h"
+#include "resources/resource.h"
+
+enum { LinkTextSize = 256, WinHelpLinkCursor = 106 };
+
+HCURSOR LoadLinkCursor() {
+    char path[PathSize + 16] = "";
+    UINT n = GetWindowsDirectoryA(path, PathSize);
+    if (n == 0 || n >= PathSize)
+        return LoadCursorA(NULL, IDC_ARROW);
+    AppendText(path, countof(path), "\\winhlp32.exe");
+    HMODULE module = LoadLibraryExA(path, NULL, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return LoadCursorA(NULL, IDC_ARROW);
+    HCURSOR cursor = LoadCursorA(module, MAKEINTRESOURCEA(WinHelpLinkCursor));
+    HCURSOR copy = cursor ? (HCURSOR)CopyIcon(cursor) : NULL;
+    FreeLibrary(module);
+    return copy ? copy : LoadCursorA(NULL, IDC_ARROW);
+}
+
+HFONT CreateLinkFont() {
+    return CreateFontA(17, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Times New Roman");
+}
+
+void ShowAboutBox(HWND owner) {
+    DialogBoxParamA(gShell.hInstance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDlgProc, 0);
+}
+
+static BOOL OnSetCursor(HWND dialog, HWND over) {
+    if (GetDlgCtrlID(over) != IDC_ABOUT_LINK)
+        return FALSE;
+    SetCursor(gShell.linkCursor ? gShell.linkCursor : LoadCursorA(NULL, IDC_ARROW));
+    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+    return TRUE;
+}
+
+// The link in its own font and colour; every other label on the button face.
+static INT_PTR OnCtlColorStatic(HDC dc, HWND control) {
+    if (GetDlgCtrlID(control) != IDC_ABOUT_LINK)
+        return (INT_PTR)(COLOR_BTNFACE + 1);
+    if (gShell.linkFont)
+        SelectObject(dc, gShell.linkFont);
+    SetTextColor(dc, RGB(100, 100, 250));
+    SetBkMode(dc, TRANSPARENT);
+    return (INT_PTR)GetStockObject(NULL_BRUSH);
+}
+
+static void OpenLink(HWND dialog) {
+    char address[LinkTextSize] = "";
+    GetDlgItemTextA(dialog, IDC_ABOUT_LINK, address, (int)countof(address));
+    RunShellExecute(dialog, "open", address, NULL, NULL, SW_SHOWNORMAL);
+    InvalidateRect(GetDlgItem(dialog, IDC_ABOUT_LINK), NULL, TRUE);
+}
+
+static BOOL OnCommand(HWND dialog, int id) {
+    switch (id) {
+    case IDC_ABOUT_LINK:
+        OpenLink(dialog);
+        return TRUE;
+    case IDOK:
+    case IDCANCEL:
+        EndDialog(dialog, id);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_SETCURSOR:
+        return OnSetCursor(dialog, (HWND)wParam);
+    case WM_CTLCOLORSTATIC:
+        return OnCtlColorStatic((HDC)wParam, (HWND)lParam);
+    case WM_COMMAND:
+        return OnCommand(dialog, LOWORD(wParam));
+    }
+    return FALSE;
+}

@@ -1,0 +1,62 @@
+#include "app/Application.h"
+
+#include "app/AboutBox.h"
+#include "app/Commands.h"
+#include "app/MainWindow.h"
+#include "capture/CaptureContext.h"
+#include "capture/Hotkeys.h"
+#include "history/HistoryFile.h"
+#include "history/HistoryView.h"
+#include "imagepreview/PreviewWindow.h"
+#include "resources/resource.h"
+#include "settings/Settings.h"
+
+static void CaptureRecordedInMain(HWND mainWindow) {
+    CaptureRecorded(mainWindow);
+}
+
+static int MonitoringIsOn() {
+    return IsCaptureMonitoring();
+}
+
+// A new history while images go into the history folder: monitoring stops
+// through the main window's own stop command.
+static void RequestMonitoringStop() {
+    PostMessageA(gShell.hwndMain, WM_COMMAND, IDM_CAPTURE_STOP, 0);
+}
+
+void WireLinks() {
+    SetCaptureShellLink({ AddNewestRow, CaptureRecordedInMain, ReloadPreview, OpenSettingsAndRefresh });
+    SetCaptureMonitorLink({ MonitoringIsOn, RequestMonitoringStop });
+}
+
+bool StartShell(HINSTANCE hInstance, int showCommand) {
+    WireLinks();
+    RegisterMainClass(hInstance);
+    if (!CreateMainWindow(hInstance, showCommand))
+        return false;
+    CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
+    gShell.linkFont = CreateLinkFont();
+    gShell.linkCursor = LoadLinkCursor();
+    return true;
+}
+
+// Accelerators are translated for the main window whatever child has the
+// focus, so that Ctrl+S works while the list is being used.
+int RunMessageLoop() {
+    HACCEL accelerators = LoadAcceleratorsA(gShell.hInstance, MAKEINTRESOURCEA(IDR_MAINMENU));
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        if (TranslateAcceleratorA(gShell.hwndMain, accelerators, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return (int)msg.wParam;
+}
+
+int RunApplication(HINSTANCE hInstance, int showCommand) {
+    if (!StartShell(hInstance, showCommand))
+        return 0;
+    return RunMessageLoop();
+}

@@ -1,0 +1,249 @@
+#include "app/MainWindow.h"
+
+#include <windowsx.h>
+
+#include <vector>
+
+#include <commctrl.h>
+
+#include "app/AboutBox.h"
+#include "app/CommandBars.h"
+#include "app/Commands.h"
+#include "app/Help.h"
+#include "app/MainLayout.h"
+#include "base/ByteString.h"
+#include "base/TextSizes.h"
+#include "base/Texts.h"
+#include "capture/CaptureContext.h"
+#include "capture/Hotkeys.h"
+#include "history/HistoryFile.h"
+#include "history/HistoryView.h"
+#include "imagepreview/PreviewWindow.h"
+#include "resources/resource.h"
+#include "settings/Settings.h"
+
+ShellState gShell;
+
+const char MainClassName[] = "GYROLENS_CLASS";
+
+ATOM RegisterMainClass(HINSTANCE hInstance) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = MainWndProc;
+    wc.hInstance = hInstance;
+    wc.hIcon = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_GYROLENS));
+    wc.hIconSm = LoadIconA(hInstance, MAKEINTRESOURCEA(IDI_GYROLENS_SMALL));
+    wc.hCursor = LoadCursorA(NULL, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)(COLOR_MENU + 1);
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+    wc.lpszClassName = MainClassName;
+    return RegisterClassExA(&wc);
+}
+
+// --- placement ---------------------------------------------------------------
+
+static BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM data) {
+    std::vector<ScreenRect>* screens = (std::vector<ScreenRect>*)data;
+    screens->push_back({ r->left, r->top, r->right, r->bottom });
+    return TRUE;
+}
+
+// A stored rectangle that no screen shows any more (another monitor, or a
+// minimised window's -32000 of an older version) comes back on the primary
+// screen.
+static ScreenRect StoredPlacement() {
+    const Settings& s = gSettings;
+    ScreenRect r = { s.windowX, s.windowY, s.windowX + s.windowWidth, s.windowY + s.windowHeight };
+    std::vector<ScreenRect> screens;
+    EnumDisplayMonitors(NULL, NULL, AddMonitor, (LPARAM)&screens);
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    if (!screens.empty())
+        BringOntoScreen(&r, screens.data(), (int)screens.size(), { work.left, work.top, work.right, work.bottom });
+    return r;
+}
+
+bool CreateMainWindow(HINSTANCE hInstance, int showCommand) {
+    gShell.hInstance = hInstance;
+    ScreenRect r = StoredPlacement();
+    HWND hwnd = CreateWindowExA(0, MainClassName, ProgramTitle, WS_OVERLAPPEDWINDOW, r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, NULL, NULL, hInstance, NULL);
+    if (!hwnd)
+        return false;
+    gShell.hwndMain = hwnd;
+    ShowWindow(hwnd, showCommand);
+    UpdateWindow(hwnd);
+    return true;
+}
+
+// The rectangle to keep: a minimised or maximised window keeps the one it
+// is restored to (in screen coordinates, not the work area's).
+static RECT RestoredRect(HWND hwnd) {
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    if (!IsIconic(hwnd) && !IsZoomed(hwnd))
+        return r;
+    WINDOWPLACEMENT wp = {};
+    wp.length = sizeof(wp);
+    if (!GetWindowPlacement(hwnd, &wp))
+        return r;
+    r = wp.rcNormalPosition;
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    if (GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTOPRIMARY), &mi))
+        OffsetRect(&r, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
+    return r;
+}
+
+void SaveWindowPlacement(HWND hwnd) {
+    RECT r = RestoredRect(hwnd);
+    Settings& s = gSettings;
+    s.windowX = r.left;
+    s.windowY = r.top;
+    s.windowWidth = r.right - r.left;
+    s.windowHeight = r.bottom - r.top;
+    for (int i = 0; i < ColumnCount; i++)
+        s.columnWidths[i] = (int)SendMessageA(gHistoryView.list, LVM_GETCOLUMNWIDTH, i, 0);
+    SaveWindowSection(s);
+    SaveSettings(s);
+}
+
+void UpdateTitle(HWND hwnd) {
+    char title[PathSize] = "";
+    if (gHistory.untitled)
+        FormatText(title, countof(title), "%s - %s", gHistory.fileTitle, ProgramTitle);
+    else
+        FormatText(title, countof(title), "%s - %s - [%s]", gHistory.fileTitle, ProgramTitle, gHistory.filePath);
+    SetWindowTextA(hwnd, title);
+}
+
+void ShowPaneForTab() {
+    bool history = SendMessageA(gLayout.tabControl, TCM_GETCURSEL, 0, 0) == TabHistory;
+    ShowWindow(gLayout.historyPane.container, history ? SW_SHOW : SW_HIDE);
+    ShowWindow(gLayout.settingsPane.container, history ? SW_HIDE : SW_SHOW);
+    InvalidateRect(gLayout.tabControl, NULL, TRUE);
+}
+
+void SelectFirstTab() {
+    SendMessageA(gLayout.tabControl, TCM_SETCURSEL, TabHistory, 0);
+    ShowPaneForTab();
+}
+
+// --- message handlers --------------------------------------------------------
+
+static BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
+    InitCommonControls();
+    gShell.richEditModule = LoadLibraryA("RICHED32.DLL");
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_UPDOWN_CLASS | ICC_USEREX_CLASSES };
+    InitCommonControlsEx(&icc);
+    ResetCaptureContext(gCapture);
+    gShell.hwndTab = CreateLayout(hwnd);
+    CreateStatusBar(hwnd, gShell.hInstance);
+    SetStatusText(0, 0, TextMonitoringOff);
+    CreateToolbar(hwnd, gShell.hInstance);
+    if (gHistory.untitled)
+        EnableMenuItem(GetMenu(hwnd), IDM_FILE_SAVE, MF_BYCOMMAND | MF_GRAYED);
+    UpdateTitle(hwnd);
+    UpdateMonitoringCommands(hwnd, false);
+    UpdateFileCommands(hwnd);
+    UpdateSelectionCommands(hwnd);
+    return TRUE;
+}
+
+static void OnSize(HWND, UINT state, int width, int height) {
+    WPARAM wParam = state;
+    LPARAM lParam = MAKELPARAM(width, height);
+    ResizeStatusBar(wParam, lParam);
+    ResizeToolbar(wParam, lParam);
+    LayoutPanes(wParam, lParam);
+}
+
+static void OnGetMinMaxInfo(HWND, LPMINMAXINFO info) {
+    if (!info)
+        return;
+    TrackLimits t = MainTrackLimits(GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME),
+                                    GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION),
+                                    GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
+    info->ptMinTrackSize = { t.minWidth, t.minHeight };
+    info->ptMaxTrackSize = { t.maxWidth, t.maxHeight };
+}
+
+// Only when the window becomes active: while a box or dialog it owns opens,
+// taking the focus back would take the keyboard from that box.
+static void OnActivate(HWND, UINT state, HWND, BOOL) {
+    if (state != WA_INACTIVE)
+        SetFocus(gHistoryView.list);
+}
+
+static LRESULT OnNotify(HWND, int, LPNMHDR header) {
+    if (header->code == TTN_GETDISPINFOA) {
+        NMTTDISPINFOA* info = (NMTTDISPINFOA*)header;
+        info->hinst = gShell.hInstance;
+        GetToolbarTipText(header->idFrom, info);
+    } else if (header->code == TCN_SELCHANGE) {
+        ShowPaneForTab();
+    }
+    return 0;
+}
+
+static void OnClose(HWND hwnd) {
+    SaveWindowPlacement(hwnd);
+    if (!ConfirmDiscard())
+        return;
+    StopMonitoring(hwnd);
+    if (gShell.linkFont)
+        DeleteObject(gShell.linkFont);
+    if (gShell.linkCursor)
+        DestroyCursor(gShell.linkCursor);
+    gShell.linkFont = NULL;
+    gShell.linkCursor = NULL;
+    DestroyWindow(hwnd);
+}
+
+static void OnDestroy(HWND) {
+    UninitializeHelp();
+    if (gShell.richEditModule)
+        FreeLibrary(gShell.richEditModule);
+    gShell.richEditModule = NULL;
+    PostQuitMessage(0);
+}
+
+// The cracker would answer 0 always; a capture that was refused or failed
+// goes on to DefWindowProcA.
+static LRESULT OnHotkey(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (HandleCaptureHotkey(hwnd, gLayout.historyPane.listHost, (int)wParam) == HotkeyNotCaptured)
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    return 0;
+}
+
+static void OnRefreshCommands(HWND hwnd) {
+    UpdateFileCommands(hwnd);
+    UpdateSelectionCommands(hwnd);
+}
+
+LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
+        HANDLE_MSG(hwnd, WM_SIZE, OnSize);
+        HANDLE_MSG(hwnd, WM_ACTIVATE, OnActivate);
+        HANDLE_MSG(hwnd, WM_NOTIFY, OnNotify);
+        HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
+        HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
+        HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+    case WM_GETMINMAXINFO:
+        if (!hwnd)
+            break;
+        OnGetMinMaxInfo(hwnd, (LPMINMAXINFO)lParam);
+        return 0;
+    case WM_HOTKEY:
+        return OnHotkey(hwnd, msg, wParam, lParam);
+    case WM_REFRESH_COMMANDS:
+        OnRefreshCommands(hwnd);
+        return 0;
+    case WM_REFRESH_PREVIEW:
+        ReloadPreview();
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}

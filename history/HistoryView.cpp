@@ -1,0 +1,268 @@
+#include "history/HistoryView.h"
+
+#include <string.h>
+
+#include "base/ByteString.h"
+#include "base/MessageBox.h"
+#include "base/Texts.h"
+#include "base/WinHandles.h"
+#include "history/HistoryFile.h"
+#include "settings/Settings.h"
+
+HistoryListView gHistoryView;
+
+static const char* const ColumnHeadings[HistoryColumnCount] = { "コメント", "イメージ情報", "日付", "テキスト情報" };
+
+// Widths of what SyncFromView reads back from a row, terminator included.
+enum { SyncCommentSize = 128, SyncDateSize = 20 };
+
+static LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+static void InsertColumns(HWND list) {
+    for (int i = 0; i < HistoryColumnCount; i++) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = gSettings.columnWidths[i];
+        column.pszText = (char*)ColumnHeadings[i];
+        column.iSubItem = i;
+        SendMessageA(list, LVM_INSERTCOLUMNA, i, (LPARAM)&column);
+    }
+}
+
+HWND CreateView(HINSTANCE instance, HWND pane) {
+    HistoryListView& v = gHistoryView;
+    v.instance = instance;
+    v.pane = pane;
+    v.list = CreateWindowExA(0, WC_LISTVIEWA, "",
+                             WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_REPORT |
+                                 LVS_SHOWSELALWAYS | LVS_EDITLABELS,
+                             0, 0, 0, 0, pane, (HMENU)(INT_PTR)1015, instance, NULL);
+    if (!v.list)
+        return NULL;
+    DWORD extra = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
+    SendMessageA(v.list, LVM_SETEXTENDEDLISTVIEWSTYLE, extra, extra);
+    DragAcceptFiles(v.list, TRUE);
+    v.previousProc = (WNDPROC)SetWindowLongPtrA(v.list, GWLP_WNDPROC, (LONG_PTR)ListViewProc);
+    InsertColumns(v.list);
+    ShowWindow(v.list, SW_HIDE);
+    return v.list;
+}
+
+void ApplyFont() {
+    HistoryListView& v = gHistoryView;
+    const FontSetting& f = gSettings.fonts[FontHistory];
+    HFONT font = CreateFontA(f.pointSize, 0, 0, 0, f.logFont.lfWeight, f.logFont.lfItalic, FALSE, FALSE,
+                             SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                             FIXED_PITCH | FF_MODERN, f.logFont.lfFaceName);
+    if (!font)
+        return;
+    {
+        ScopedWindowDC dc(v.list);
+        ScopedSelect select(dc, font);
+        GetTextMetricsA(dc, &v.metrics);
+    }
+    PostMessageA(v.list, WM_SETFONT, (WPARAM)font, FALSE);
+    // The control keeps using the old font until it takes the new one; it
+    // is deleted only once replaced.
+    if (v.font)
+        DeleteObject(v.font);
+    v.font = font;
+}
+
+void FitToPane() {
+    HistoryListView& v = gHistoryView;
+    if (!v.fontMade) {
+        v.fontMade = 1;
+        ApplyFont();
+    }
+    RECT r;
+    GetWindowRect(v.pane, &r);
+    MoveWindow(v.list, 0, 0, r.right - r.left, r.bottom - r.top, TRUE);
+}
+
+// --- rows --------------------------------------------------------------------
+
+static void SetCell(int row, int column, const char* text) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = (char*)text;
+    SendMessageA(gHistoryView.list, LVM_SETITEMTEXTA, row, (LPARAM)&item);
+}
+
+// Inserts `row` showing a record.
+static void InsertRecordRow(int row, const HistoryRecord& r) {
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.pszText = (char*)r.comment;
+    int at = (int)SendMessageA(gHistoryView.list, LVM_INSERTITEMA, 0, (LPARAM)&item);
+    char image[PathSize + 1];
+    HistoryImageField(r, image, countof(image));
+    SetCell(at, ColumnImage, image);
+    SetCell(at, ColumnDate, r.dateTime);
+    SetCell(at, ColumnText, r.textPath);
+}
+
+void FillFromList() {
+    if (gHistory.count < 1 || gHistory.count > MaxHistoryRecords)
+        return;
+    HWND list = gHistoryView.list;
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(list, LVM_SETITEMCOUNT, gHistory.count, 0);
+    for (int i = 0; i < gHistory.count; i++)
+        InsertRecordRow(i, gHistory.records[i]);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, NULL, TRUE);
+}
+
+static void SetRowState(int row, UINT state, UINT mask) {
+    LVITEMA item = {};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageA(gHistoryView.list, LVM_SETITEMSTATE, row, (LPARAM)&item);
+}
+
+void AddNewestRow() {
+    if (gHistory.count < 1 || gHistory.count > MaxHistoryRecords)
+        return;
+    int row = gHistory.count - 1;
+    InsertRecordRow(row, gHistory.records[row]);
+    gHistory.modified = 1;
+    SendMessageA(gHistoryView.list, LVM_ENSUREVISIBLE, row, FALSE);
+    SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    SetRowState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void ClearAll() {
+    SendMessageA(gHistoryView.list, LVM_DELETEALLITEMS, 0, 0);
+    ClearHistoryRecords(gHistory);
+}
+
+void GetCellText(int row, int column, char* out, int size) {
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = out;
+    item.cchTextMax = size;
+    out[0] = '\0';
+    SendMessageA(gHistoryView.list, LVM_GETITEMTEXTA, row, (LPARAM)&item);
+    // The control cuts byte-wise; never leave half a character.
+    out[SjisFitLength(out, strnlen(out, size - 1), size - 1)] = '\0';
+}
+
+void SyncFromView() {
+    ClearHistoryRecords(gHistory);
+    int rows = ListRowCount();
+    if (rows > MaxHistoryRecords)
+        rows = MaxHistoryRecords;
+    for (int i = 0; i < rows; i++) {
+        HistoryRecord& r = gHistory.records[i];
+        GetCellText(i, ColumnComment, r.comment, SyncCommentSize);
+        GetCellText(i, ColumnImage, r.imagePath, (int)countof(r.imagePath));
+        GetCellText(i, ColumnDate, r.dateTime, SyncDateSize);
+        GetCellText(i, ColumnText, r.textPath, (int)countof(r.textPath));
+        r.inHistoryFolder = IsHistoryRelative(r.imagePath) ? 1 : 0;
+    }
+    gHistory.count = rows;
+}
+
+int ListRowCount() {
+    return (int)SendMessageA(gHistoryView.list, LVM_GETITEMCOUNT, 0, 0);
+}
+
+int FirstSelectedRow() {
+    return (int)SendMessageA(gHistoryView.list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+}
+
+// A message already waiting is not posted again: selecting a thousand rows
+// changes a thousand items, and one refresh serves them all.
+void PostToMainWindow(UINT message) {
+    HWND main = GetAncestor(gHistoryView.pane, GA_ROOT);
+    MSG waiting;
+    if (!PeekMessageA(&waiting, main, message, message, PM_NOREMOVE))
+        PostMessageA(main, message, 0, 0);
+}
+
+// --- file commands -----------------------------------------------------------
+
+int ConfirmDiscard() {
+    if (gHistory.modified != 1)
+        return 1;
+    int answer = AppMessageBox(gHistoryView.pane, TextDiscardQuestion, CaptionSaveConfirm,
+                               MB_YESNOCANCEL | MB_ICONWARNING);
+    if (answer == IDCANCEL)
+        return 0;
+    if (answer == IDYES && !SaveHistoryList(gHistory, gHistoryView.list))
+        return 0;
+    return 1;
+}
+
+int OpenHistory() {
+    if (!ChooseFileToOpen(gHistory, gHistoryView.list))
+        return 0;
+    ClearAll();
+    ReadHistoryFile(gHistory, gHistoryView.list);
+    FillFromList();
+    return 1;
+}
+
+int NewHistory() {
+    ResetToNew(gHistory, gHistoryView.list);
+    ClearAll();
+    return 1;
+}
+
+int SaveHistory() {
+    return SaveHistoryList(gHistory, gHistoryView.list) ? 1 : 0;
+}
+
+int SaveHistoryAs() {
+    return SaveHistoryListAs(gHistory, gHistoryView.list) ? 1 : 0;
+}
+
+// --- notifications and the control's own messages ----------------------------
+
+static void OnBeginLabelEdit() {
+    HWND edit = (HWND)SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0);
+    SendMessageA(edit, EM_LIMITTEXT, CommentSize - 1, 0);
+    gHistory.modified = 1;
+}
+
+// Whatever ended the edit, even Escape, the edit box's text is kept.
+static void OnEndLabelEdit(const NMLVDISPINFOA* info) {
+    char text[CommentSize] = "";
+    HWND edit = (HWND)SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0);
+    if (edit)
+        GetWindowTextA(edit, text, (int)countof(text));
+    else if (info->item.pszText)
+        CopyText(text, countof(text), info->item.pszText);
+    SetCell(info->item.iItem, ColumnComment, text);
+    SyncFromView();
+    PostToMainWindow(WM_REFRESH_COMMANDS);
+}
+
+void OnListNotify(int controlId, NMHDR* header) {
+    if (controlId != 1015 || !header)
+        return;
+    switch (header->code) {
+    case LVN_BEGINLABELEDITA:
+        OnBeginLabelEdit();
+        break;
+    case LVN_ENDLABELEDITA:
+        OnEndLabelEdit((const NMLVDISPINFOA*)header);
+        break;
+    case LVN_ITEMCHANGED:
+        PostToMainWindow(WM_REFRESH_PREVIEW);
+        PostToMainWindow(WM_REFRESH_COMMANDS);
+        break;
+    }
+}
+
+static LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_SHOWWINDOW:
+        SetFocus(hwnd);
+        return 0;
+    }
+    return CallWindowProcA(gHistoryView.previousProc, hwnd, msg, wParam, lParam);
+}
