@@ -31,9 +31,9 @@ static void CreateLayoutFont() {
     if (!l.layoutFont)
         return;
     ReadFontMetrics(l.tabControl, l.layoutFont, &l.layoutMetrics);
-    PostMessageA(l.tabControl, WM_SETFONT, (WPARAM)l.layoutFont, TRUE);
-    // The tabs shrink or grow with the font: repaint the whole control once
-    // the font has arrived, or parts of the old tabs stay on the screen.
+    // Handed over at once, not posted: the window may paint before a posted
+    // font arrives, and the tabs then change size under the old picture.
+    SendMessageA(l.tabControl, WM_SETFONT, (WPARAM)l.layoutFont, TRUE);
     InvalidateRect(l.tabControl, NULL, TRUE);
 }
 
@@ -43,8 +43,6 @@ void RecreateLayoutFont() {
     HFONT old = gLayout.layoutFont;
     gLayout.layoutFont = NULL;
     CreateLayoutFont();
-    if (gLayout.layoutFont)
-        SendMessageA(gLayout.tabControl, WM_SETFONT, (WPARAM)gLayout.layoutFont, TRUE);
     if (old)
         DeleteObject(old);
 }

@@ -5,6 +5,7 @@
 #
 #   GYROLENS_BUILD    build folder that holds the prefix (default: <repo>/build)
 #   GYROLENS_SCREEN   screen size, default 1024x768x24
+#   GYROLENS_HOST_DISPLAY=1  use $DISPLAY (a real desktop) instead of Xvfb
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,21 +13,30 @@ build=${GYROLENS_BUILD:-$top/build}
 screen=${GYROLENS_SCREEN:-1024x768x24}
 mkdir -p "$build"
 
-# One prefix per screen size: Wine's desktop keeps the size it started with.
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix-$screen}
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
-# A display number derived from the prefix path, so separate checkouts and
-# screen sizes never share an X server.
-display=$(( 40 + $(printf '%s' "$WINEPREFIX" | cksum | cut -d' ' -f1) % 400 ))
-export DISPLAY=:$display
+if [ "${GYROLENS_HOST_DISPLAY:-0}" = 1 ] && [ -n "${DISPLAY:-}" ]; then
+    # The user's own display, with its window manager.
+    export WINEPREFIX=${WINEPREFIX:-$build/wineprefix-host}
+    lock=$build/.wine-run-host.lock
+    managed=Y
+else
+    # One prefix per screen size: Wine's desktop keeps the size it started with.
+    export WINEPREFIX=${WINEPREFIX:-$build/wineprefix-$screen}
+    lock=$build/.wine-run-$screen.lock
+    managed=N
+    # A display number derived from the prefix path, so separate checkouts
+    # and screen sizes never share an X server.
+    display=$(( 40 + $(printf '%s' "$WINEPREFIX" | cksum | cut -d' ' -f1) % 400 ))
+    export DISPLAY=:$display
+fi
 
-exec 9>"$build/.wine-run-$screen.lock"
+exec 9>"$lock"
 flock 9
-if ! xdpyinfo -display ":$display" >/dev/null 2>&1; then
+if [ "$managed" = N ] && ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
     rm -f "/tmp/.X$display-lock" "/tmp/.X11-unix/X$display"
     setsid Xvfb ":$display" -screen 0 "$screen" -nolisten tcp -ac \
         </dev/null >"$build/xvfb-$display.log" 2>&1 9>&- &
@@ -39,7 +49,9 @@ if [ ! -f "$WINEPREFIX/.gyrolens-ready-2" ]; then
     wine wineboot -i </dev/null >/dev/null 2>&1 || true
     # No window manager runs on the private display: with Wine's default,
     # hiding or destroying a window waits two seconds for one to answer.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    if [ "$managed" = N ]; then
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
+    fi
     # The Japanese faces the dialogs and settings name, drawn with the IPA
     # fonts that tools/setup.sh installs.
     for face in 'ＭＳ Ｐゴシック' 'MS Pゴシック' 'MS UI Gothic'; do

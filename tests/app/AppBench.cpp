@@ -1,0 +1,158 @@
+// Benchmarks of the program a user starts (not tests), each against a floor
+// measured in the same run under the same Wine:
+//   start-up: from process start to the main window shown and painted,
+//             against a minimal Win32 window program started the same way;
+//   hotkey:   from WM_HOTKEY to the new row painted and the preview
+//             reloaded, against the capture engine's CaptureImage alone
+//             (whole screen, JPEG).
+//
+//   app_bench <Gyrolens.exe> <minimal.exe> <work folder> [rounds]
+#include <windows.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/MainLayout.h"
+#include "app/MainWindow.h"
+#include "base/ByteString.h"
+#include "capture/CaptureContext.h"
+#include "capture/ScreenCapture.h"
+#include "history/HistoryFile.h"
+#include "history/HistoryView.h"
+#include "settings/Settings.h"
+#include "tests/support/GuiTestSupport.h"
+
+static double Now() {
+    LARGE_INTEGER t, f;
+    QueryPerformanceCounter(&t);
+    QueryPerformanceFrequency(&f);
+    return (double)t.QuadPart * 1000.0 / (double)f.QuadPart;
+}
+
+static double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+struct Search {
+    DWORD process;
+    HWND found;
+};
+
+static BOOL CALLBACK FindShown(HWND hwnd, LPARAM data) {
+    Search* s = (Search*)data;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == s->process && IsWindowVisible(hwnd) && !GetWindow(hwnd, GW_OWNER)) {
+        s->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Milliseconds from CreateProcess to a visible top-level window of the
+// process with nothing left to paint; the program is then closed.
+static double TimeStart(const std::string& exe, const std::string& folder) {
+    std::string command = "\"" + exe + "\"";
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi = {};
+    double t0 = Now();
+    if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &si, &pi))
+        return -1;
+    Search s = { pi.dwProcessId, NULL };
+    double t1 = -1;
+    for (int spins = 0; spins < 200000; spins++) {
+        if (!s.found)
+            EnumWindows(FindShown, (LPARAM)&s);
+        if (s.found && !GetUpdateRect(s.found, NULL, FALSE)) {
+            t1 = Now();
+            break;
+        }
+        Sleep(0);
+    }
+    if (s.found)
+        PostMessageA(s.found, WM_CLOSE, 0, 0);
+    WaitForSingleObject(pi.hProcess, 10000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    return t1 < 0 ? -1 : t1 - t0;
+}
+
+static void BenchStartup(const std::string& gyrolens, const std::string& minimal, const std::string& folder,
+                         int rounds) {
+    std::vector<double> app, floor;
+    TimeStart(minimal, folder); // Wine's caches warm for both
+    TimeStart(gyrolens, folder);
+    for (int i = 0; i < rounds; i++) {
+        floor.push_back(TimeStart(minimal, folder));
+        app.push_back(TimeStart(gyrolens, folder));
+    }
+    double a = Median(app), f = Median(floor);
+    printf("start-up: Gyrolens %.1f ms, minimal window %.1f ms, ratio %.2f (target <= 1.5)\n", a, f, a / f);
+}
+
+static void ResetHistory() {
+    ClearAll();
+    gHistory.modified = 0;
+}
+
+static void BenchHotkey(const std::string& folder, int rounds) {
+    CopyText(gSettings.imageFolder, countof(gSettings.imageFolder), folder.c_str());
+    CopyText(gSettings.imagePrefix, countof(gSettings.imagePrefix), "bench");
+    gSettings.jpegMode = 1;
+    gSettings.jpegQuality = 75;
+    gSettings.imageFolderMode = 0;
+    gSettings.confirmOverwrite = 0;
+    gSettings.autoSaveHistory = 0;
+    gSettings.nextImageNumber = 1;
+    gSettings.maxImageNumber = 999999;
+    if (!StartShell(GetModuleHandleA(NULL), SW_SHOW)) {
+        printf("hotkey: no main window\n");
+        return;
+    }
+    PumpFor(200);
+    std::vector<double> hotkey, capture;
+    for (int i = 0; i < rounds + 1; i++) {
+        ResetHistory();
+        PumpFor(50);
+        double t0 = Now();
+        CaptureImage(gCapture, gLayout.historyPane.listHost, 103);
+        double t1 = Now();
+        PumpFor(50);
+        double t2 = Now();
+        SendMessageA(gShell.hwndMain, WM_HOTKEY, 103, 0);
+        double tm = Now();
+        UpdateWindow(gHistoryView.list);
+        double tl = Now();
+        UpdateWindow(gLayout.historyPane.preview);
+        double t3 = Now();
+        if (getenv("BENCH_DETAIL"))
+            printf("  message %.1f list %.1f preview %.1f\n", tm - t2, tl - tm, t3 - tl);
+        if (i == 0)
+            continue; // warm-up
+        capture.push_back(t1 - t0);
+        hotkey.push_back(t3 - t2);
+    }
+    double h = Median(hotkey), c = Median(capture);
+    printf("hotkey to row: %.1f ms, CaptureImage %.1f ms, ratio %.2f (target <= 1.1)\n", h, c, h / c);
+    gHistory.modified = 0;
+    DestroyWindow(gShell.hwndMain);
+}
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        fprintf(stderr, "usage: app_bench <Gyrolens.exe> <minimal.exe> <work folder> [rounds]\n");
+        return 2;
+    }
+    int rounds = argc > 4 ? atoi(argv[4]) : 9;
+    printf("screen %d x %d\n", GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    BenchStartup(argv[1], argv[2], argv[3], rounds);
+    BenchHotkey(argv[3], rounds);
+    return 0;
+}

@@ -1,0 +1,351 @@
+// The real main window, created in the test process as the program creates
+// it, driven with real messages and read back from its real controls.
+#include "app/MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <string.h>
+
+#include <string>
+
+#include "app/Application.h"
+#include "app/CommandBars.h"
+#include "app/Help.h"
+#include "app/MainLayout.h"
+#include "base/ByteString.h"
+#include "base/FileDialog.h"
+#include "base/Texts.h"
+#include "capture/CaptureContext.h"
+#include "capture/Hotkeys.h"
+#include "history/HistoryFile.h"
+#include "history/HistoryView.h"
+#include "resources/resource.h"
+#include "settings/Settings.h"
+#include "tests/capture/CaptureTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
+
+namespace {
+
+HWND Main() {
+    return gShell.hwndMain;
+}
+
+bool MenuEnabled(int command) {
+    UINT state = GetMenuState(GetMenu(Main()), command, MF_BYCOMMAND);
+    return !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+std::string StatusText(int part) {
+    char text[256] = "";
+    SendMessageA(gStatusBar.hwnd, SB_GETTEXTA, part, (LPARAM)text);
+    return text;
+}
+
+int Button(int index) {
+    return GetToolbarButtonState(index);
+}
+
+// The save dialog answers with this path.
+std::string gSaveAnswer;
+int gSaveDialogs;
+
+bool AnswerSave(OPENFILENAMEA* ofn) {
+    gSaveDialogs++;
+    if (gSaveAnswer.empty())
+        return false;
+    CopyText(ofn->lpstrFile, ofn->nMaxFile, gSaveAnswer.c_str());
+    if (ofn->lpstrFileTitle)
+        CopyText(ofn->lpstrFileTitle, ofn->nMaxFileTitle, FileNamePart(gSaveAnswer.c_str()));
+    return true;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!Main()) {
+            gSettings.windowX = gSettings.windowY = 0;
+            gSettings.windowWidth = 800;
+            gSettings.windowHeight = 600;
+            ASSERT_TRUE(StartShell(GetModuleHandleA(NULL), SW_SHOW));
+        }
+    }
+    void SetUp() override {
+        StopMonitoring(Main());
+        UpdateMonitoringCommands(Main(), false);
+        SetStatusText(0, 0, TextMonitoringOff);
+        captureBusy = 0;
+        ResetCaptureState(dir.Path(), "AAA");
+        CreateSettingsFile(gSettings);
+        gSettings.jpegMode = 1;
+        CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
+        ClearAll();
+        SelectFirstTab();
+        SendMessageA(Main(), WM_REFRESH_COMMANDS, 0, 0);
+        UpdateTitle(Main());
+        gSaveAnswer.clear();
+        gSaveDialogs = 0;
+        SetFileDialogHooks(NULL, AnswerSave);
+        PumpFor(20);
+    }
+    void TearDown() override {
+        SetFileDialogHooks(NULL, NULL);
+        StopMonitoring(Main());
+        gHistory.modified = 0;
+    }
+    // One capture of the whole screen, as a hotkey press delivers it.
+    LRESULT PressHotkey(int mode = WholeScreen) {
+        LRESULT r = SendMessageA(Main(), WM_HOTKEY, mode, 0);
+        PumpFor(20);
+        return r;
+    }
+
+    TempDir dir;
+    MessageBoxRecorder boxes;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartsWithNothingToSaveOrEdit) {
+    EXPECT_EQ("新規 - Gyrolens Ver1.2", WindowText(Main()));
+    EXPECT_EQ(TextMonitoringOff, StatusText(0));
+    struct {
+        int command;
+        bool enabled;
+    } menu[] = {
+        { IDM_FILE_SAVE, false }, { IDM_TOOLS_HTML, false }, { IDM_EDIT_SELECTALL, false },
+        { IDM_EDIT_BATCHCOMMENT, false }, { IDM_EDIT_COMMENT, false }, { IDM_EDIT_DELETE, false },
+        { IDM_EDIT_UP, false }, { IDM_EDIT_DOWN, false }, { IDM_CAPTURE_START, true }, { IDM_CAPTURE_STOP, false },
+        { IDM_FILE_NEW, true }, { IDM_FILE_OPEN, true },
+    };
+    for (const auto& m : menu)
+        EXPECT_EQ(m.enabled, MenuEnabled(m.command)) << "menu " << m.command;
+    int buttons[ToolbarButtonCount] = { 4, 4, 16, 16, 16, 16, 16, 4, 16 };
+    for (int i = 0; i < ToolbarButtonCount; i++)
+        EXPECT_EQ(buttons[i], Button(i)) << "button " << i;
+    // Twelve entries: nine buttons and three separators, in the display order.
+    EXPECT_EQ(12, SendMessageA(gToolbar.hwnd, TB_BUTTONCOUNT, 0, 0));
+    TBBUTTON b;
+    for (int position : { 3, 8, 10 }) {
+        SendMessageA(gToolbar.hwnd, TB_GETBUTTON, position, (LPARAM)&b);
+        EXPECT_TRUE(b.fsStyle & TBSTYLE_SEP) << "position " << position;
+    }
+    char tab[64];
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = tab;
+    item.cchTextMax = sizeof(tab);
+    const char* tabs[] = { "履歴データ", "設定" };
+    for (int i = 0; i < 2; i++) {
+        SendMessageA(gShell.hwndTab, TCM_GETITEMA, i, (LPARAM)&item);
+        EXPECT_STREQ(tabs[i], tab);
+    }
+}
+
+TEST_F(MainWindowTest, HotkeyCaptureAddsTheNewestRowAndEnablesSaving) {
+    struct {
+        int zeroPad;
+        const char* name;
+    } cases[] = { { 0, "AAA7.jpg" }, { 1, "AAA000007.jpg" } };
+    for (const auto& c : cases) {
+        SetUp();
+        gSettings.zeroPadNumber = c.zeroPad;
+        gSettings.nextImageNumber = 7;
+        gCapture.nextNumber = 7;
+        EXPECT_EQ(0, PressHotkey());
+        ASSERT_EQ(1, ListRowCount()) << c.name;
+        std::string path = dir.File(c.name);
+        EXPECT_TRUE(PathExists(path)) << c.name;
+        char cell[PathSize];
+        GetCellText(0, ColumnImage, cell, sizeof(cell));
+        EXPECT_EQ(path, cell);
+        GetCellText(0, ColumnComment, cell, sizeof(cell));
+        EXPECT_STREQ("SCREEN", cell);
+        EXPECT_EQ(8, gSettings.nextImageNumber);
+        EXPECT_EQ(1, gHistory.modified);
+        EXPECT_EQ(0, FirstSelectedRow());
+        EXPECT_TRUE(MenuEnabled(IDM_FILE_SAVE));
+        EXPECT_TRUE(MenuEnabled(IDM_TOOLS_HTML));
+        EXPECT_TRUE(MenuEnabled(IDM_EDIT_DELETE));
+        for (int button : { ButtonSave, ButtonBatchComment, ButtonDown, ButtonExport })
+            EXPECT_EQ(ButtonEnabled, Button(button)) << button;
+        EXPECT_TRUE(boxes.messages.empty());
+        TearDown();
+    }
+}
+
+TEST_F(MainWindowTest, RecordLimitRefusesTheThousandAndFirst) {
+    for (int count : { 999, 1000 }) {
+        SetUp();
+        DeleteFileA(dir.File("AAA1.jpg").c_str());
+        for (int i = 0; i < count; i++)
+            AppendCapture(gHistory, "C:\\x.jpg", "c");
+        FillFromList();
+        boxes.messages.clear();
+        PressHotkey();
+        if (count == 999) {
+            EXPECT_EQ(1000, gHistory.count);
+            EXPECT_EQ(1000, ListRowCount());
+            EXPECT_TRUE(boxes.messages.empty());
+        } else {
+            EXPECT_EQ(1000, gHistory.count);
+            ASSERT_EQ(1u, boxes.messages.size());
+            EXPECT_EQ("最大件数1000を超えました。履歴ファイルを変更してください。", boxes.messages[0].text);
+            EXPECT_EQ(CaptionWarning, boxes.messages[0].caption);
+            EXPECT_FALSE(PathExists(dir.File("AAA1.jpg")));
+        }
+        TearDown();
+    }
+}
+
+TEST_F(MainWindowTest, HotkeyWhileBusyDoesNothing) {
+    captureBusy = 1;
+    PressHotkey();
+    captureBusy = 0;
+    EXPECT_EQ(0, ListRowCount());
+    EXPECT_FALSE(PathExists(dir.File("AAA1.jpg")));
+}
+
+TEST_F(MainWindowTest, AutomaticSaveOfAnUntitledHistoryAsksForAName) {
+    gSettings.autoSaveHistory = 1;
+    gSaveAnswer = dir.File("auto.csv");
+    PressHotkey();
+    EXPECT_EQ(1, gSaveDialogs);
+    std::string csv = ReadFileBytes(gSaveAnswer);
+    EXPECT_EQ(0u, csv.find("日時,コメント,ファイルパス,テキスト情報\r\n"));
+    EXPECT_NE(std::string::npos, csv.find(",SCREEN," + dir.File("AAA1.jpg") + ",\r\n"));
+    EXPECT_EQ(0, gHistory.modified);
+    EXPECT_EQ("auto.csv - Gyrolens Ver1.2 - [" + gSaveAnswer + "]", WindowText(Main()));
+    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE));
+}
+
+TEST_F(MainWindowTest, StartRefusedWhileImagesNeedAHistoryFile) {
+    gSettings.imageFolderMode = 1;
+    SendMessageA(Main(), WM_COMMAND, IDM_CAPTURE_START, 0);
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ(TextImagesNeedHistoryFile, boxes.messages[0].text);
+    EXPECT_EQ(gHistory.historyFolder, boxes.messages[0].caption);
+    EXPECT_EQ(ButtonEnabled, Button(ButtonCapture));
+    EXPECT_EQ(TextMonitoringOff, StatusText(0));
+    EXPECT_TRUE(MenuEnabled(IDM_CAPTURE_START));
+    EXPECT_FALSE(IsCaptureMonitoring());
+}
+
+TEST_F(MainWindowTest, CaptureButtonStartsAndStopsMonitoring) {
+    RECT r;
+    SendMessageA(gToolbar.hwnd, TB_GETRECT, IDM_CAPTURE_TOGGLE, (LPARAM)&r);
+    LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    struct {
+        bool monitoring;
+        const char* status;
+        int button;
+    } clicks[] = { { true, TextMonitoringOn, ButtonChecked }, { false, TextMonitoringOff, ButtonEnabled } };
+    for (const auto& c : clicks) {
+        SendMessageA(gToolbar.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(gToolbar.hwnd, WM_LBUTTONUP, 0, at);
+        PumpFor(20);
+        EXPECT_EQ(c.monitoring, IsCaptureMonitoring() != 0);
+        EXPECT_EQ(c.status, StatusText(0));
+        EXPECT_EQ(c.button, Button(ButtonCapture));
+        EXPECT_EQ(!c.monitoring, MenuEnabled(IDM_CAPTURE_START));
+        EXPECT_EQ(c.monitoring, MenuEnabled(IDM_CAPTURE_STOP));
+    }
+}
+
+TEST_F(MainWindowTest, CancelledCloseKeepsTheWindowButHasWrittenThePlacement) {
+    gHistory.modified = 1;
+    boxes.QueueAnswer(IDCANCEL);
+    SendMessageA(Main(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(IsWindow(Main()));
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("履歴リストが変更されています。\r\n変更を保存しますか？", boxes.messages[0].text);
+    EXPECT_EQ(CaptionSaveConfirm, boxes.messages[0].caption);
+    RECT r;
+    GetWindowRect(Main(), &r);
+    std::string ini = dir.File("Gyrolens.ini");
+    char value[32];
+    GetPrivateProfileStringA("Window", "幅", "", value, sizeof(value), ini.c_str());
+    EXPECT_EQ(std::to_string(r.right - r.left), value);
+    GetPrivateProfileStringA("File_Set", "画像ファイル開始番号", "", value, sizeof(value), ini.c_str());
+    EXPECT_STREQ("1", value);
+}
+
+TEST_F(MainWindowTest, MinimisedWindowStoresItsRestoredRectangle) {
+    RECT before;
+    GetWindowRect(Main(), &before);
+    ShowWindow(Main(), SW_MINIMIZE);
+    PumpFor(50);
+    SaveWindowPlacement(Main());
+    ShowWindow(Main(), SW_RESTORE);
+    PumpFor(50);
+    EXPECT_EQ(before.left, gSettings.windowX);
+    EXPECT_EQ(before.top, gSettings.windowY);
+    EXPECT_EQ(before.right - before.left, gSettings.windowWidth);
+    EXPECT_EQ(before.bottom - before.top, gSettings.windowHeight);
+}
+
+TEST_F(MainWindowTest, StatusBarThirdsFollowTheClientWidth) {
+    SendMessageA(Main(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(100, 400));
+    int edges[3] = {};
+    SendMessageA(gStatusBar.hwnd, SB_GETPARTS, 3, (LPARAM)edges);
+    EXPECT_EQ(33, edges[0]);
+    EXPECT_EQ(66, edges[1]);
+    EXPECT_EQ(100, edges[2]);
+    RECT client;
+    GetClientRect(Main(), &client);
+    SendMessageA(Main(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+}
+
+TEST_F(MainWindowTest, HistoryPaneIsSplitBetweenListAndPreview) {
+    const HistoryPane& p = gLayout.historyPane;
+    RECT box, host, frame, preview;
+    GetWindowRect(p.container, &box);
+    GetWindowRect(p.listHost, &host);
+    GetWindowRect(p.splitFrame, &frame);
+    GetWindowRect(p.preview, &preview);
+    int cx = GetSystemMetrics(SM_CXFRAME), cy = GetSystemMetrics(SM_CYFRAME);
+    // The frame's sides lie outside the container; the list ends where the
+    // frame's top border begins.
+    EXPECT_EQ(box.left - 4 * cy, frame.left);
+    EXPECT_EQ(box.right + 4 * cy, frame.right);
+    EXPECT_EQ(box.bottom - box.top - (frame.bottom - frame.top) + cx, host.bottom - host.top);
+    EXPECT_EQ(box.right - box.left, host.right - host.left);
+    EXPECT_EQ(frame.right - frame.left - 8 * cx, preview.right - preview.left);
+    // Only the top border sizes the frame.
+    POINT left = { frame.left + 1, (frame.top + frame.bottom) / 2 };
+    POINT top = { (frame.left + frame.right) / 2, frame.top + 1 };
+    EXPECT_EQ(HTBORDER, SendMessageA(p.splitFrame, WM_NCHITTEST, 0, MAKELPARAM(left.x, left.y)))
+        << frame.left << "," << frame.top << "," << frame.right << "," << frame.bottom;
+    EXPECT_EQ(HTTOP, SendMessageA(p.splitFrame, WM_NCHITTEST, 0, MAKELPARAM(top.x, top.y)));
+}
+
+TEST_F(MainWindowTest, FocusGoesToTheListOnlyWhenTheWindowBecomesActive) {
+    SetFocus(gLayout.historyPane.preview);
+    SendMessageA(Main(), WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_EQ(gLayout.historyPane.preview, GetFocus());
+    SendMessageA(Main(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(gHistoryView.list, GetFocus());
+    // Tab moves between the list and the preview.
+    SendMessageA(gHistoryView.list, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(gLayout.historyPane.preview, GetFocus());
+    SendMessageA(gLayout.historyPane.preview, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(gHistoryView.list, GetFocus());
+}
+
+TEST_F(MainWindowTest, HelpWithoutItsFileSaysWhichFileIsMissing) {
+    for (int command : { IDM_HELP_CONTENTS, IDM_HELP_SEARCH, IDM_HELP_KEYWORD }) {
+        boxes.messages.clear();
+        SendMessageA(Main(), WM_COMMAND, command, 0);
+        ASSERT_EQ(1u, boxes.messages.size()) << command;
+        EXPECT_EQ("ヘルプファイルが見つかりません。\r\n" + dir.File("GyrolensHelp.chm"), boxes.messages[0].text);
+    }
+}
+
+TEST_F(MainWindowTest, Screenshot) {
+    PressHotkey();
+    SaveWindowPng(Main(), "main-window");
+    SendMessageA(gShell.hwndTab, TCM_SETCURSEL, TabSettings, 0);
+    ShowPaneForTab();
+    SaveWindowPng(Main(), "main-window-settings-tab");
+    SelectFirstTab();
+}

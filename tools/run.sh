@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Builds Gyrolens.exe and starts it under Wine.
+#
+#   tools/run.sh                        on this desktop ($DISPLAY), or on a
+#                                       private Xvfb when there is none
+#   tools/run.sh --screenshot FILE.png  on a private Xvfb: waits until the
+#                                       main window has painted, saves a PNG
+#                                       of it and closes the program
+#
+# The program works in a data folder outside the checkout, which holds its
+# Gyrolens.ini, the histories and the captures: GYROLENS_DATA, by default
+# ~/Gyrolens.  A new data folder gets a settings file with a readable window
+# size, column widths and fonts, and JPEG captures.
+# Installs whatever is missing first (see tools/setup.sh).
+set -euo pipefail
+. "$(dirname "$0")/common.sh"
+
+shot=""
+if [ "${1:-}" = --screenshot ]; then
+    [ -n "${2:-}" ] || { echo "usage: tools/run.sh [--screenshot FILE.png]" >&2; exit 2; }
+    shot=$(realpath -m "$2")
+fi
+
+configure_windows_build
+cmake --build "$build/win" -j "${GYROLENS_JOBS:-2}" --target Gyrolens window_shot >/dev/null
+exe=$build/win/app/Gyrolens.exe
+
+data=${GYROLENS_DATA:-$HOME/Gyrolens}
+mkdir -p "$data"
+if [ ! -f "$data/Gyrolens.ini" ]; then
+    printf '%s\r\n' '[File_Set]' 'JPEGモード=1' 'JPEG品質=80' \
+        '全体フォントサイズ=14' '履歴フォントサイズ=14' \
+        '[Window]' 'X位置=40' 'Y位置=30' '幅=900' '高さ=640' \
+        '項目１幅=220' '項目２幅=360' '項目３幅=150' '項目４幅=120' |
+        iconv -f UTF-8 -t CP932 > "$data/Gyrolens.ini"
+fi
+cd "$data"
+
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+if [ -n "$shot" ]; then
+    mkdir -p "$(dirname "$shot")"
+    "$top/tools/wine-run.sh" "$exe" &
+    program=$!
+    "$top/tools/wine-run.sh" "$build/win/tests/app/window_shot.exe" "$(winpath "$shot")"
+    wait "$program"
+    # The picture is written uncompressed; pack it.
+    python3 - "$shot" <<'PY'
+import struct, sys, zlib
+path = sys.argv[1]
+data = open(path, "rb").read()
+pos, chunks, idat = 8, [], b""
+while pos < len(data):
+    n, kind = struct.unpack(">I4s", data[pos:pos + 8])
+    body = data[pos + 8:pos + 8 + n]
+    pos += 12 + n
+    if kind == b"IDAT":
+        idat += body
+    else:
+        chunks.append((kind, body))
+def chunk(kind, body):
+    return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF)
+packed = zlib.compress(zlib.decompress(idat), 9)
+out = data[:8] + chunk(*chunks[0]) + chunk(b"IDAT", packed) + b"".join(chunk(k, b) for k, b in chunks[1:])
+open(path, "wb").write(out)
+PY
+    echo "tools/run.sh: saved $shot"
+elif [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    GYROLENS_HOST_DISPLAY=1 exec "$top/tools/wine-run.sh" "$exe"
+else
+    echo "tools/run.sh: no display; Gyrolens runs on a private Xvfb"
+    exec "$top/tools/wine-run.sh" "$exe"
+fi
