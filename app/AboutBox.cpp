@@ -34,6 +34,13 @@ void ShowAboutBox(HWND owner) {
     DialogBoxParamA(gShell.hInstance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDlgProc, 0);
 }
 
+// The link also gets its font as its own: a label may pick its font after
+// the colour message, which would undo the selection made there.
+static void OnInitDialog(HWND dialog) {
+    if (gShell.linkFont)
+        SendDlgItemMessageA(dialog, IDC_ABOUT_LINK, WM_SETFONT, (WPARAM)gShell.linkFont, FALSE);
+}
+
 static BOOL OnSetCursor(HWND dialog, HWND over) {
     if (GetDlgCtrlID(over) != IDC_ABOUT_LINK)
         return FALSE;
@@ -76,6 +83,7 @@ static BOOL OnCommand(HWND dialog, int id) {
 INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG:
+        OnInitDialog(dialog);
         return TRUE;
     case WM_SETCURSOR:
         return OnSetCursor(dialog, (HWND)wParam);

@@ -15,6 +15,7 @@
 #include "app/MainLayout.h"
 #include "base/ByteString.h"
 #include "base/FileDialog.h"
+#include "base/ShellRun.h"
 #include "base/Texts.h"
 #include "capture/CaptureContext.h"
 #include "capture/Hotkeys.h"
@@ -348,4 +349,38 @@ TEST_F(MainWindowTest, Screenshot) {
     ShowPaneForTab();
     SaveWindowPng(Main(), "main-window-settings-tab");
     SelectFirstTab();
+}
+
+namespace {
+std::string gShellVerb, gShellFile;
+INT_PTR RecordShell(HWND, const char* verb, const char* file, const char*, const char*, int) {
+    gShellVerb = verb ? verb : "";
+    gShellFile = file ? file : "";
+    return 42;
+}
+} // namespace
+
+TEST_F(MainWindowTest, AboutBoxOpensItsLinkAndCloses) {
+    SetShellExecuteHook(RecordShell);
+    DialogDriver driver;
+    std::string version, link;
+    bool hand = false;
+    driver.Then([&](HWND about) {
+        version = DialogItemText(about, IDC_ABOUT_VERSION);
+        link = DialogItemText(about, IDC_ABOUT_LINK);
+        // Over the link the cursor is the about box's link cursor.
+        SendMessageA(about, WM_SETCURSOR, (WPARAM)GetDlgItem(about, IDC_ABOUT_LINK), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        hand = GetCursor() == gShell.linkCursor;
+        SaveWindowPng(about, "about-box");
+        SendMessageA(about, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_LINK, STN_CLICKED), (LPARAM)GetDlgItem(about, IDC_ABOUT_LINK));
+        ClickButton(about, IDOK);
+    });
+    SendMessageA(Main(), WM_COMMAND, IDM_ABOUT, 0);
+    SetShellExecuteHook(NULL);
+    EXPECT_TRUE(driver.Idle());
+    EXPECT_EQ("Gyrolens　Version 1.2", version);
+    EXPECT_TRUE(hand);
+    EXPECT_EQ("open", gShellVerb);
+    EXPECT_EQ(link, gShellFile);
+    EXPECT_EQ(0u, link.find("https://"));
 }
