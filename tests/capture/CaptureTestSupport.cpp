@@ -9,6 +9,7 @@
 #include "capture/JpegErrorManager.h"
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
+#include "tests/support/GuiTestSupport.h"
 
 COLORREF PatternColor(int x, int y) {
     return RGB(64 + (x * 7) % 191, 64 + (y * 5) % 191, 64 + ((x + y) * 3) % 191);
@@ -19,15 +20,7 @@ uint32_t Rgb(COLORREF c) {
 }
 
 void PumpMessages(int ms) {
-    DWORD end = GetTickCount() + (DWORD)ms;
-    do {
-        MSG msg;
-        while (PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        Sleep(2);
-    } while ((int)(end - GetTickCount()) > 0);
+    PumpFor(ms);
 }
 
 BITMAPINFO TopDown32(int width, int height) {

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "tests/support/TestSupport.h"
+
 void PumpFor(int ms) {
     DWORD end = GetTickCount() + (DWORD)ms;
     do {
@@ -183,13 +185,7 @@ bool WritePngFile(const std::string& path, const ScreenPicture& p) {
     PutChunk(png, "IHDR", header);
     PutChunk(png, "IDAT", z);
     PutChunk(png, "IEND", "");
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    BOOL ok = WriteFile(h, png.data(), (DWORD)png.size(), &written, NULL);
-    CloseHandle(h);
-    return ok && written == png.size();
+    return WriteFileBytes(path, png);
 }
 
 bool SaveWindowPng(HWND hwnd, const std::string& name) {
