@@ -13,6 +13,9 @@
 int captureBusy;
 
 static CaptureShellLink gShellLink;
+// Entries whose RegisterHotKey failed while monitoring is on, so that the
+// key panel can show a dead hotkey.
+static bool gRegistrationFailed[CaptureModeCount];
 
 void SetCaptureShellLink(const CaptureShellLink& link) {
     gShellLink = link;
@@ -27,6 +30,10 @@ int IsCaptureMonitoring() {
     return gCapture.monitoring;
 }
 
+bool HotkeyRegistrationFailed(int entry) {
+    return gCapture.monitoring && entry >= 0 && entry < CaptureModeCount && gRegistrationFailed[entry];
+}
+
 int StartMonitoring(HWND mainWindow) {
     if (ImagesInHistoryFolder(gSettings) && gHistory.untitled) {
         AppMessageBox(mainWindow, TextImagesNeedHistoryFile, gHistory.historyFolder, MB_OK | MB_ICONWARNING);
@@ -35,9 +42,14 @@ int StartMonitoring(HWND mainWindow) {
     gCapture.monitoring = 1;
     for (int i = 0; i < CaptureModeCount; i++) {
         const HotkeySetting& h = gSettings.hotkeys[i];
-        // A combination another program holds stays unregistered, silently.
-        if (h.enabled)
-            RegisterHotKey(mainWindow, FirstCaptureMode + i, MapHotkeyModifiers(h.modifiers), (UINT)h.virtualKey);
+        // A combination another program holds stays unregistered; only the
+        // key panel tells, for entries that have a key at all.
+        gRegistrationFailed[i] = false;
+        if (h.enabled) {
+            bool ok = RegisterHotKey(mainWindow, FirstCaptureMode + i, MapHotkeyModifiers(h.modifiers),
+                                     (UINT)h.virtualKey) != FALSE;
+            gRegistrationFailed[i] = !ok && h.virtualKey != 0;
+        }
     }
     return 1;
 }
@@ -48,6 +60,7 @@ void StopMonitoring(HWND mainWindow) {
     gCapture.monitoring = 0;
     gCapture.captureKind = 0;
     memset(gCapture.imageFilePath, 0, sizeof(gCapture.imageFilePath));
+    memset(gRegistrationFailed, 0, sizeof(gRegistrationFailed));
     for (int i = 0; i < CaptureModeCount; i++)
         UnregisterHotKey(mainWindow, FirstCaptureMode + i);
 }

@@ -17,6 +17,11 @@ int StartMonitoring(HWND mainWindow);
 // Unregisters all eight hotkeys; nothing when monitoring is off.
 void StopMonitoring(HWND mainWindow);
 int IsCaptureMonitoring();
+// Whether hotkey entry i (identifier 102 + i) is enabled with a key but
+// could not be registered by the last StartMonitoring: another program
+// holds the combination, or an earlier entry has the same one.  False while
+// monitoring is off.
+bool HotkeyRegistrationFailed(int entry);
 
 // What the main window does around a capture, wired once at start-up.  Any
 // of them may be NULL.

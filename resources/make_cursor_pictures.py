@@ -1,14 +1,19 @@
 #!/usr/bin/env python3
-"""Draws the cursor-picture strip: four 30 x 30 cells on white, side by side.
+"""Draws the four cursor pictures, on white:
 
   0 a red horizontal ellipse outline
   1 a red circle outline
   2 a black arrow cursor with a grey edge
   3 a red arrow cursor with a grey edge
 
-Writes a 24-bit bottom-up BMP (the resource compiler takes it as is):
-    python3 resources/make_cursor_pictures.py resources/cursor_pictures.bmp
+cursor_pictures.bmp is the strip of all four in 30 x 30 cells, side by side,
+24-bit; picture_ellipse.bmp, picture_circle.bmp, picture_black_arrow.bmp and
+picture_red_arrow.bmp show one each at 16 x 16 in the 16 standard colours.
+All are bottom-up BMP files, which the resource compiler takes as they are:
+    python3 resources/make_cursor_pictures.py [folder]
+(the default folder is the script's own).
 """
+import os
 import struct
 import sys
 
@@ -20,6 +25,33 @@ GREY = (128, 128, 128)
 
 # The classic arrow, tip at the top left, in cell pixels.
 ARROW = [(2, 2), (2, 24), (7.5, 18.5), (11.5, 27), (15, 25.5), (11, 17.5), (18.5, 17.5)]
+# The same arrow for a 16-pixel cell, drawn by hand: scaled down, the
+# polygon's grey edge would break up.  g grey edge, # fill, . white.
+SMALL_ARROW = [
+    "................",
+    "..g.............",
+    "..gg............",
+    "..g#g...........",
+    "..g##g..........",
+    "..g###g.........",
+    "..g####g........",
+    "..g#####g.......",
+    "..g######g......",
+    "..g#######g.....",
+    "..g####gggg.....",
+    "..g##g##g.......",
+    "..g#g.g##g......",
+    "..gg..g##g......",
+    "..g....g##g.....",
+    "........gg......",
+]
+
+# The 16 standard colours; the small pictures use white, red, black and grey.
+PALETTE = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
+    (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
+    (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
 
 
 def ring(cx, cy, rx, ry, width):
@@ -54,6 +86,10 @@ def arrow(fill):
     return colour
 
 
+def small_arrow(fill):
+    return lambda x, y: {"g": GREY, "#": fill}.get(SMALL_ARROW[int(y)][int(x)])
+
+
 def outline(test):
     return lambda x, y: RED if test(x, y) else None
 
@@ -66,29 +102,61 @@ CELLS = [
 ]
 
 
-def pixel(x, y):
+SMALL = 16
+SMALL_PICTURES = [
+    ("picture_ellipse.bmp", outline(ring(8, 8, 7.4, 4.8, 1.4))),
+    ("picture_circle.bmp", outline(ring(8, 8, 7, 7, 1.4))),
+    ("picture_black_arrow.bmp", small_arrow(BLACK)),
+    ("picture_red_arrow.bmp", small_arrow(RED)),
+]
+
+
+def strip_pixel(x, y):
     cell, cx = divmod(x, CELL)
     c = CELLS[cell](cx + 0.5, y + 0.5)
     return c if c else WHITE
 
 
-def main(path):
+
+def write_bmp(path, width, height, bits, palette, rows):
+    """rows: the packed pixel rows, bottom row first, each padded to 4 bytes."""
+    data = b"".join(rows)
+    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data), 0, 0, len(palette),
+                       len(palette))
+    offset = 14 + len(info) + len(colours)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    with open(path, "wb") as f:
+        f.write(header + info + colours + data)
+
+
+def write_strip(path):
     width, height = CELL * len(CELLS), CELL
     stride = (width * 3 + 3) & ~3
     rows = []
     for y in reversed(range(height)):
         row = bytearray()
         for x in range(width):
-            r, g, b = pixel(x, y)
+            r, g, b = strip_pixel(x, y)
             row += bytes((b, g, r))
         row += bytes(stride - len(row))
         rows.append(bytes(row))
-    data = b"".join(rows)
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 0, 0, 0, 0)
-    with open(path, "wb") as f:
-        f.write(header + info + data)
+    write_bmp(path, width, height, 24, [], rows)
+
+
+def write_small(path, draw):
+    rows = []
+    for y in reversed(range(SMALL)):
+        indices = [PALETTE.index(draw(x + 0.5, y + 0.5) or WHITE) for x in range(SMALL)]
+        rows.append(bytes((indices[x] << 4) | indices[x + 1] for x in range(0, SMALL, 2)))
+    write_bmp(path, SMALL, SMALL, 4, PALETTE, rows)
+
+
+def main(folder):
+    write_strip(os.path.join(folder, "cursor_pictures.bmp"))
+    for name, draw in SMALL_PICTURES:
+        write_small(os.path.join(folder, name), draw)
 
 
 if __name__ == "__main__":
-    main(sys.argv[1] if len(sys.argv) > 1 else "cursor_pictures.bmp")
+    main(sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__)))

@@ -5,6 +5,7 @@
 
 #include "base/ByteString.h"
 #include "base/WinHandles.h"
+#include "settings/SettingsRules.h"
 
 const char SettingsFileName[] = "Gyrolens.ini";
 
@@ -41,7 +42,7 @@ static const SettingsKey FileSetKeys[] = {
     INT_KEY("画像ファイル開始番号", nextImageNumber, 0),
     INT_KEY("保存先オプション", imageFolderMode, 0),
     INT_KEY("範囲外カット", keepOffscreen, 1),
-    INT_KEY("ファイル名最大番号", maxImageNumber, 999999),
+    INT_KEY("ファイル名最大番号", maxImageNumber, DefaultMaxImageNumber),
     INT_KEY("履歴削除", keepImageOnDelete, 1),
     INT_KEY("ファイル連番０追加", zeroPadNumber, 0),
     GROUP_KEYS(HotkeyKeys),
@@ -89,7 +90,7 @@ void SetDefaultSettings(Settings& s, const char* startDirectory) {
     s.nextImageNumber = 1;
     s.keepOffscreen = 1;
     s.keepImageOnDelete = 1;
-    s.maxImageNumber = 999999;
+    s.maxImageNumber = DefaultMaxImageNumber;
     for (FontSetting& f : s.fonts)
         f.pointSize = 10;
     s.windowWidth = 100;
@@ -222,6 +223,7 @@ void LoadSettings(Settings& s) {
     }
     LoadSection(s, SectionFileSet, FileSetKeys, countof(FileSetKeys));
     OfferExampleHotkey(s);
+    MendFileNamingSettings(s.imagePrefix, &s.maxImageNumber);
     LoadSection(s, SectionWindow, WindowKeys, countof(WindowKeys));
     // A column dragged to nothing could never be found again.
     for (int& w : s.columnWidths)

@@ -118,6 +118,12 @@ TEST_F(HotkeysTest, SecondModeWithTheSameKeysStaysUnregistered) {
     PumpMessages(200);
     ASSERT_EQ(1u, gHotkeys.size());
     EXPECT_EQ(ActiveWindow, gHotkeys[0]);
+    // The dead one is remembered for the key panel, until monitoring stops.
+    EXPECT_FALSE(HotkeyRegistrationFailed(0));
+    EXPECT_TRUE(HotkeyRegistrationFailed(1));
+    EXPECT_FALSE(HotkeyRegistrationFailed(2)) << "not enabled";
+    StopMonitoring(gMainWindow);
+    EXPECT_FALSE(HotkeyRegistrationFailed(1));
 }
 
 TEST_F(HotkeysTest, ExtendedKeyBitAloneRegistersNoModifier) {

@@ -200,11 +200,11 @@ TEST(Settings, ZeroColumnWidthBecomes30ButZeroWindowWidthStays) {
 
 TEST(Settings, NonNumericIntegerReadsZero) {
     TempDir dir;
-    ASSERT_TRUE(WriteFileBytes(IniOf(dir), "[File_Set]\r\nJPEG品質=abc\r\nファイル名最大番号=-5\r\n"
+    ASSERT_TRUE(WriteFileBytes(IniOf(dir), "[File_Set]\r\nJPEG品質=abc\r\n画像ファイル開始番号=-5\r\n"
                                            "範囲外カット=x1\r\n"));
     LoadedSettings loaded(dir.Path());
     EXPECT_EQ(0, loaded.s.jpegQuality);
-    EXPECT_EQ(-5, loaded.s.maxImageNumber);
+    EXPECT_EQ(-5, loaded.s.nextImageNumber);
     EXPECT_EQ(0, loaded.s.keepOffscreen);
 }
 
@@ -351,4 +351,19 @@ TEST(Settings, UnwritableFolderIsNotReported) {
     LoadSettings(s);
     EXPECT_STREQ("Z:\\no\\such\\folder\\anywhere\\Gyrolens.ini", s.iniPath);
     EXPECT_EQ(1, s.nextImageNumber);
+}
+
+// Values the settings sheet refuses are mended when the file holds them:
+// the capture never meets them, and the keys keep their formats.
+TEST(Settings, LoadingMendsAPrefixTooLongForTheCaptureAndANegativeMaximum) {
+    TempDir dir;
+    std::string prefix = "前置" + std::string(60, 'x'); // 64 bytes
+    ASSERT_TRUE(WriteFileBytes(IniOf(dir), "[File_Set]\r\n画像ファイル名=" + prefix +
+                                               "\r\nファイル名最大番号=-3\r\n"));
+    LoadedSettings loaded(dir.Path());
+    EXPECT_EQ(prefix.substr(0, 63), loaded.s.imagePrefix);
+    EXPECT_EQ(999999, loaded.s.maxImageNumber);
+    SaveSettings(loaded.s);
+    EXPECT_EQ(prefix.substr(0, 63), Profile(IniOf(dir), "File_Set", "画像ファイル名"));
+    EXPECT_EQ("999999", Profile(IniOf(dir), "File_Set", "ファイル名最大番号"));
 }

@@ -1,0 +1,102 @@
+#include "settings/SettingsSheet.h"
+
+#include <commctrl.h>
+
+#include "base/ByteString.h"
+#include "resources/resource.h"
+#include "settings/SettingsPages.h"
+
+// The pages in the order of their tabs.  Each tab shows its dialog's
+// caption.
+struct SheetPage {
+    int templateId;
+    DLGPROC proc;
+};
+
+static const SheetPage SheetPages[] = {
+    { IDD_SAVEFILE, SaveFilePageProc },
+    { IDD_HISTORYPAGE, HistoryPageProc },
+    { IDD_FILEFORMAT, FileFormatPageProc },
+    { IDD_FONTPAGE, FontPageProc },
+};
+
+static const char SheetCaption[] = "環境設定";
+
+void OpenSettingsSheet(HWND owner) {
+    InitSettingsControls();
+    HINSTANCE instance = GetModuleHandleA(NULL);
+    HPROPSHEETPAGE pages[countof(SheetPages)];
+    for (size_t i = 0; i < countof(SheetPages); i++) {
+        PROPSHEETPAGEA page = {};
+        page.dwSize = sizeof(page);
+        page.dwFlags = PSP_DEFAULT;
+        page.hInstance = instance;
+        page.pszTemplate = MAKEINTRESOURCEA(SheetPages[i].templateId);
+        page.pfnDlgProc = SheetPages[i].proc;
+        pages[i] = CreatePropertySheetPageA(&page);
+        if (!pages[i]) {
+            while (i > 0)
+                DestroyPropertySheetPage(pages[--i]);
+            return;
+        }
+    }
+    PROPSHEETHEADERA sheet = {};
+    sheet.dwSize = sizeof(sheet);
+    sheet.dwFlags = PSH_NOAPPLYNOW;
+    sheet.hwndParent = owner;
+    sheet.hInstance = instance;
+    sheet.pszCaption = SheetCaption;
+    sheet.nPages = countof(SheetPages);
+    sheet.nStartPage = 0;
+    sheet.phpage = pages;
+    PropertySheetA(&sheet);
+}
+
+// --- shared by the pages ---------------------------------------------------------
+
+void InitSettingsControls() {
+    INITCOMMONCONTROLSEX controls = { sizeof(controls), ICC_HOTKEY_CLASS | ICC_BAR_CLASSES | ICC_USEREX_CLASSES };
+    InitCommonControlsEx(&controls);
+}
+
+PageFilling::PageFilling(HWND page) : page(page) {
+    SetWindowLongPtrA(page, DWLP_USER, 1);
+}
+
+PageFilling::~PageFilling() {
+    SetWindowLongPtrA(page, DWLP_USER, 0);
+}
+
+bool IsPageFilling(HWND page) {
+    return GetWindowLongPtrA(page, DWLP_USER) != 0;
+}
+
+bool IsChecked(HWND page, int id) {
+    return IsDlgButtonChecked(page, id) == BST_CHECKED;
+}
+
+void ReadItemText(HWND page, int id, char* out, size_t outSize) {
+    char text[1024] = "";
+    GetDlgItemTextA(page, id, text, countof(text));
+    CopyText(out, outSize, text);
+}
+
+int ReadItemNumber(HWND page, int id) {
+    return (int)GetDlgItemInt(page, id, NULL, TRUE);
+}
+
+INT_PTR AcceptApply(HWND page) {
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_NOERROR);
+    return TRUE;
+}
+
+INT_PTR RefuseApply(HWND page, int field) {
+    HWND sheet = GetParent(page);
+    if (PropSheet_GetCurrentPageHwnd(sheet) != page)
+        PropSheet_SetCurSel(sheet, NULL, PropSheet_HwndToIndex(sheet, page));
+    HWND edit = GetDlgItem(page, field);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, PSNRET_INVALID_NOCHANGEPAGE);
+    return TRUE;
+}
