@@ -2,6 +2,7 @@
 
 #include "app/AboutBox.h"
 #include "app/Commands.h"
+#include "app/MainLayout.h"
 #include "app/MainWindow.h"
 #include "capture/CaptureContext.h"
 #include "capture/Hotkeys.h"
@@ -42,12 +43,16 @@ bool StartShell(HINSTANCE hInstance, int showCommand) {
 }
 
 // Accelerators are translated for the main window whatever child has the
-// focus, so that Ctrl+S works while the list is being used.
+// focus, so that Ctrl+S works while the list is being used.  The key panel
+// is a dialog inside the window: Tab and the arrows move within it.
 int RunMessageLoop() {
     HACCEL accelerators = LoadAcceleratorsA(gShell.hInstance, MAKEINTRESOURCEA(IDR_MAINMENU));
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
         if (TranslateAcceleratorA(gShell.hwndMain, accelerators, &msg))
+            continue;
+        HWND panel = gLayout.settingsPane.keyPanel;
+        if (panel && IsDialogMessageA(panel, &msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

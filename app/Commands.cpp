@@ -15,7 +15,9 @@
 #include "history/HistoryView.h"
 #include "imagepreview/PreviewWindow.h"
 #include "resources/resource.h"
+#include "settings/KeyPanel.h"
 #include "settings/Settings.h"
+#include "settings/SettingsSheet.h"
 
 void OnCommand(HWND hwnd, int id, HWND, UINT) {
     switch (id) {
@@ -73,6 +75,7 @@ void CommandStartMonitoring(HWND hwnd) {
     }
     UpdateMonitoringCommands(hwnd, true);
     SetStatusText(0, 0, TextMonitoringOn);
+    RefreshKeyPanel(gLayout.settingsPane.keyPanel);
 }
 
 void CommandStopMonitoring(HWND hwnd) {
@@ -80,6 +83,7 @@ void CommandStopMonitoring(HWND hwnd) {
     RepaintForMonitoring(hwnd);
     UpdateMonitoringCommands(hwnd, false);
     SetStatusText(0, 0, TextMonitoringOff);
+    RefreshKeyPanel(gLayout.settingsPane.keyPanel);
 }
 
 // The check button has already toggled itself: checked means start.
@@ -137,7 +141,8 @@ void CommandSaveAs(HWND hwnd) {
 
 // --- settings ----------------------------------------------------------------
 
-void OpenSettingsAndRefresh(HWND) {
+void OpenSettingsAndRefresh(HWND owner) {
+    OpenSettingsSheet(owner);
     RecreateLayoutFont();
     ApplyFont();
     LayoutPanes(0, 0);

@@ -5,6 +5,7 @@
 #include "app/CommandBars.h"
 #include "base/WinHandles.h"
 #include "resources/resource.h"
+#include "settings/KeyPanel.h"
 #include "settings/Settings.h"
 
 MainLayout gLayout;
@@ -72,6 +73,7 @@ static void CreateSettingsPane(HWND tabControl) {
     SettingsPane& p = gLayout.settingsPane;
     p.tabControl = tabControl;
     p.container = CreateContainer(tabControl);
+    p.keyPanel = CreateKeyPanel(gLayout.instance, p.container);
     ShowWindow(p.container, SW_HIDE);
 }
 

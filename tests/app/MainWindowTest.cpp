@@ -110,6 +110,7 @@ protected:
 TEST_F(MainWindowTest, StartsWithNothingToSaveOrEdit) {
     EXPECT_EQ("新規 - Gyrolens Ver1.2", WindowText(Main()));
     EXPECT_EQ(TextMonitoringOff, StatusText(0));
+    EXPECT_EQ(gLayout.settingsPane.container, GetParent(gLayout.settingsPane.keyPanel));
     struct {
         int command;
         bool enabled;
