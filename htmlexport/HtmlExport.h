@@ -4,7 +4,7 @@
 // images by their bare file names.  It reads gHistory and the [HTML] values of
 // gSettings and changes neither.
 //
-// The export dialog calls SetJob with the values it returned and then
+// The export command calls SetJob with the values the dialog stored and then
 // GeneratePages; everything else lives inside one GeneratePages call.
 #pragma once
 

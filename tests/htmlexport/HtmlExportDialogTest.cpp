@@ -374,14 +374,18 @@ TEST_F(HtmlExportDialogTest, FieldsThatCannotBeUsedAreRefusedAndTheDialogStays) 
 
 TEST_F(HtmlExportDialogTest, ConfirmingStoresTheChoicesAndWritesTheHtmlSection) {
     AddImage("a.jpg");
-    gFolderAnswer = dir.Path();
     Export([&](HWND d) {
+        ClickButton(d, IDC_HTML_BROWSE); // cancelled: the folder stays
+        EXPECT_EQ("フォルダを選択してください", gFolderTitle);
+        EXPECT_EQ(out.Path(), DialogItemText(d, IDC_HTML_FOLDER));
+        gFolderAnswer = dir.Path();
+        ClickButton(d, IDC_HTML_BROWSE);
+        EXPECT_EQ(dir.Path(), DialogItemText(d, IDC_HTML_FOLDER));
         SelectLayout(d, 3);
         SetDlgItemTextA(d, IDC_HTML_PERPAGE, "25");
         ClickButton(d, IDC_HTML_IMAGE_GIVEN);
         SetDlgItemTextA(d, IDC_HTML_IMAGE_WIDTH, "160");
         ClickButton(d, IDC_HTML_TEXT_FIT);
-        ClickButton(d, IDC_HTML_BROWSE);
         SetDlgItemTextA(d, IDC_HTML_RULE, "頁");
         ClickButton(d, IDC_HTML_NOCOPY);
         SetDlgItemTextA(d, IDC_HTML_PERROW, "4");
@@ -399,18 +403,6 @@ TEST_F(HtmlExportDialogTest, ConfirmingStoresTheChoicesAndWritesTheHtmlSection) 
                   "\r\nファイル名=頁\r\n画像コピーしない=1\r\n枠色=33023\r\n背景色=15663040\r\n１行項目数=4\r\n",
               Ini());
     EXPECT_TRUE(PathExists(dir.File("頁1.htm")));
-}
-
-TEST_F(HtmlExportDialogTest, BrowsingReplacesTheFolderAndCancellingKeepsIt) {
-    Export([&](HWND d) {
-        ClickButton(d, IDC_HTML_BROWSE);
-        EXPECT_EQ("フォルダを選択してください", gFolderTitle);
-        EXPECT_EQ(out.Path(), DialogItemText(d, IDC_HTML_FOLDER));
-        gFolderAnswer = "C:\\chosen";
-        ClickButton(d, IDC_HTML_BROWSE);
-        EXPECT_EQ("C:\\chosen", DialogItemText(d, IDC_HTML_FOLDER));
-        ClickButton(d, IDCANCEL);
-    });
 }
 
 TEST_F(HtmlExportDialogTest, ColourUnderTheBackgroundLabelColoursTheRowsAsTheFrameKey) {
