@@ -10,8 +10,9 @@
 // CreateFileA and one WriteFile per page, which is the least any exporter
 // must do under this Wine.  The page bytes come from an untimed export
 // without copies first (it also brings the texts into the cache for both).
-// "export-first" or "floor-first" says which runs first; the script
-// alternates them.
+// Each side runs twice, in the order E F F E ("export-first") or F E E F
+// ("floor-first"); the script alternates them.  Both wall-clock and
+// processor times are printed, as the mean of the two runs of each side.
 //
 //   html_bench.exe <source folder> <output folder> [nocopy]
 //   html_bench.exe <source folder> <output folder> floor export-first|floor-first
@@ -47,22 +48,40 @@ static void FillHistory(const char* source) {
     gHistory.count = MaxHistoryRecords;
 }
 
-static double NowMs() {
+// Wall-clock time, and the processor time of this process (user and
+// kernel), which other programs on a busy machine do not add to.
+struct Clock {
+    double wallMs;
+    double cpuMs;
+};
+
+static Clock Now() {
     LARGE_INTEGER freq, t;
     QueryPerformanceFrequency(&freq);
     QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1000.0 / (double)freq.QuadPart;
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    ULARGE_INTEGER k = { { kernel.dwLowDateTime, kernel.dwHighDateTime } };
+    ULARGE_INTEGER u = { { user.dwLowDateTime, user.dwHighDateTime } };
+    return { (double)t.QuadPart * 1000.0 / (double)freq.QuadPart, (double)(k.QuadPart + u.QuadPart) / 10000.0 };
 }
 
-// One export into `folder`; its time in ms, or a negative value on failure.
-static double TimeExport(const std::string& folder, bool copyImages) {
+static Clock Since(const Clock& start) {
+    Clock now = Now();
+    return { now.wallMs - start.wallMs, now.cpuMs - start.cpuMs };
+}
+
+const Clock Failed = { -1.0, -1.0 };
+
+// One export into `folder`; its times, or negative ones on failure.
+static Clock TimeExport(const std::string& folder, bool copyImages) {
     CreateDirectoryA(folder.c_str(), NULL);
     gSettings.htmlNoImageCopy = copyImages ? 0 : 1;
     SetJob(0, 20, 120, -1, folder.c_str(), "page");
-    double t0 = NowMs();
+    Clock start = Now();
     bool done = GeneratePages(NULL);
-    double t1 = NowMs();
-    return done ? t1 - t0 : -1.0;
+    Clock took = Since(start);
+    return done ? took : Failed;
 }
 
 static std::vector<std::string> ReadPages(const std::string& folder) {
@@ -81,9 +100,9 @@ static std::vector<std::string> ReadPages(const std::string& folder) {
 }
 
 // The floor: every image copied once and every page written in one piece.
-static double TimeFloor(const char* source, const std::string& folder, const std::vector<std::string>& pages) {
+static Clock TimeFloor(const char* source, const std::string& folder, const std::vector<std::string>& pages) {
     CreateDirectoryA(folder.c_str(), NULL);
-    double t0 = NowMs();
+    Clock start = Now();
     for (int i = 0; i < MaxHistoryRecords; i++) {
         char from[MAX_PATH], to[MAX_PATH];
         FormatText(from, countof(from), "%s\\img%04d.jpg", source, i);
@@ -94,12 +113,12 @@ static double TimeFloor(const char* source, const std::string& folder, const std
         std::string path = folder + "\\page" + std::to_string(n + 1) + ".htm";
         HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, NULL);
         if (h == INVALID_HANDLE_VALUE)
-            return -1.0;
+            return Failed;
         DWORD written = 0;
         WriteFile(h, pages[n].data(), (DWORD)pages[n].size(), &written, NULL);
         CloseHandle(h);
     }
-    return NowMs() - t0;
+    return Since(start);
 }
 
 // Writes what the last side left in the page cache to the disk before the
@@ -119,26 +138,29 @@ static void SettleDisk() {
     CloseHandle(process.hProcess);
 }
 
+// Export (E) and floor (F) twice each, as E F F E or F E E F, so that a
+// machine that slows down or speeds up during the run weighs on both alike.
 static int RunBesideFloor(const char* source, const std::string& output, bool exportFirst) {
     std::string prep = output + "\\prep";
-    double pagesMs = TimeExport(prep, false);
-    std::vector<std::string> pages = ReadPages(prep);
-    if (pagesMs < 0 || pages.empty())
+    Clock pages = TimeExport(prep, false);
+    std::vector<std::string> pageBytes = ReadPages(prep);
+    if (pages.wallMs < 0 || pageBytes.empty())
         return 1;
-    double exportMs = 0, floorMs = 0;
-    SettleDisk();
-    if (exportFirst) {
-        exportMs = TimeExport(output + "\\export", true);
+    const char* order = exportFirst ? "EFFE" : "FEEF";
+    Clock exportSum = { 0, 0 }, floorSum = { 0, 0 };
+    for (int i = 0; i < 4; i++) {
         SettleDisk();
-        floorMs = TimeFloor(source, output + "\\floor", pages);
-    } else {
-        floorMs = TimeFloor(source, output + "\\floor", pages);
-        SettleDisk();
-        exportMs = TimeExport(output + "\\export", true);
+        bool isExport = order[i] == 'E';
+        std::string folder = output + (isExport ? "\\export" : "\\floor") + std::to_string(i);
+        Clock took = isExport ? TimeExport(folder, true) : TimeFloor(source, folder, pageBytes);
+        if (took.wallMs < 0)
+            return 1;
+        Clock& sum = isExport ? exportSum : floorSum;
+        sum.wallMs += took.wallMs / 2;
+        sum.cpuMs += took.cpuMs / 2;
     }
-    if (exportMs < 0 || floorMs < 0)
-        return 1;
-    printf("export_ms=%.1f floor_ms=%.1f pages_ms=%.1f\n", exportMs, floorMs, pagesMs);
+    printf("export_ms=%.1f floor_ms=%.1f export_cpu_ms=%.1f floor_cpu_ms=%.1f pages_ms=%.1f\n", exportSum.wallMs,
+           floorSum.wallMs, exportSum.cpuMs, floorSum.cpuMs, pages.wallMs);
     return 0;
 }
 
@@ -155,9 +177,9 @@ int main(int argc, char** argv) {
     gSettings.htmlFrameColor = 0x00E0E0E0;
     if (floor)
         return RunBesideFloor(argv[1], argv[2], strcmp(argv[4], "export-first") == 0);
-    double ms = TimeExport(argv[2], !(argc == 4 && strcmp(argv[3], "nocopy") == 0));
-    if (ms < 0)
+    Clock took = TimeExport(argv[2], !(argc == 4 && strcmp(argv[3], "nocopy") == 0));
+    if (took.wallMs < 0)
         return 1;
-    printf("export_ms=%.1f\n", ms);
+    printf("export_ms=%.1f\n", took.wallMs);
     return 0;
 }
