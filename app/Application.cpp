@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/AboutBox.h"
+#include "app/CommandBars.h"
 #include "app/Commands.h"
 #include "app/MainLayout.h"
 #include "app/MainWindow.h"
@@ -8,6 +9,7 @@
 #include "capture/Hotkeys.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryView.h"
+#include "htmlexport/HtmlExportRun.h"
 #include "imagepreview/PreviewWindow.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
@@ -26,9 +28,20 @@ static void RequestMonitoringStop() {
     PostMessageA(gShell.hwndMain, WM_COMMAND, IDM_CAPTURE_STOP, 0);
 }
 
+// The export runs without a message loop: the status bar is painted at once.
+static void ShowExportProgress(const char* text) {
+    SetStatusText(1, 0, text);
+    UpdateWindow(gStatusBar.hwnd);
+}
+
+static void ClearExportProgress() {
+    ShowExportProgress("");
+}
+
 void WireLinks() {
     SetCaptureShellLink({ AddNewestRow, CaptureRecordedInMain, ReloadPreview, OpenSettingsAndRefresh });
     SetCaptureMonitorLink({ MonitoringIsOn, RequestMonitoringStop });
+    SetHtmlExportLink({ ShowExportProgress, ClearExportProgress });
 }
 
 bool StartShell(HINSTANCE hInstance, int showCommand) {

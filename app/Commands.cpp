@@ -13,6 +13,7 @@
 #include "history/HistoryEdit.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryView.h"
+#include "htmlexport/HtmlExportRun.h"
 #include "imagepreview/PreviewWindow.h"
 #include "resources/resource.h"
 #include "settings/KeyPanel.h"
@@ -186,4 +187,7 @@ void CommandSelectAll(HWND) {
     SendMessageA(gHistoryView.list, LVM_SETITEMSTATE, (WPARAM)-1, (LPARAM)&item);
 }
 
-void CommandExportHtml(HWND) {}
+void CommandExportHtml(HWND hwnd) {
+    ExportHistoryAsHtml(gShell.hInstance, hwnd);
+    RefreshFileAndSelection(hwnd);
+}

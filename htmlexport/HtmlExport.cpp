@@ -16,12 +16,15 @@ HtmlExportJob gHtmlExportJob;
 namespace {
 
 // What one GeneratePages call shares between its pages: the owner of its
-// message boxes, the two work buffers, and whether a write to the page in
-// hand has failed (the rest of that page is then skipped).
+// message boxes, the two work buffers, whether a write to the page in hand
+// has failed (the rest of that page is then skipped), the number of pages,
+// and what the caller is told.
 struct ExportRun {
     HWND owner;
     HtmlWorkBuffers work;
     bool writeFailed;
+    int pageCount;
+    HtmlExportStatus* status;
 };
 
 enum PageResult { PageDone, PageDeclined, PageFailed };
@@ -107,21 +110,25 @@ static bool IncludeTextFile(HANDLE out, const char* path) {
 }
 
 // Copies `source` into the output folder under its file name, replacing a
-// file of that name.  A failed copy goes unreported: the page still refers to
-// the image.  Nothing is copied when the images are not wanted, when the
-// source names no file, or when it already is the destination.
-static void CopyImageToOutput(const char* source) {
+// file of that name; false when the image is not there afterwards.  Nothing
+// is copied when the images are not wanted, when the source names no file,
+// or when it already is the destination.  An image named like one of this
+// export's pages is not copied at all: the page keeps its name and its
+// contents, and the image counts as not copied.
+static bool CopyImageToOutput(const char* source) {
     if (gSettings.htmlNoImageCopy != 0)
-        return;
+        return true;
     const char* name = FileNamePart(source);
     if (name[0] == '\0')
-        return;
+        return true;
     char destination[HtmlJoinedPathSize];
     if (!JoinPath(destination, countof(destination), gHtmlExportJob.outputFolder, name))
-        return;
+        return false;
     if (strcmp(source, destination) == 0)
-        return;
-    gCopyFile(source, destination, FALSE);
+        return true;
+    if (IsPageFileName(name, gHtmlExportJob.fileNameRule, gRun->pageCount))
+        return false;
+    return gCopyFile(source, destination, FALSE) != FALSE;
 }
 
 // --- content cells ------------------------------------------------------------
@@ -211,14 +218,20 @@ static void DescriptionThenLinkedImage(HANDLE out, const HistoryRecord& r) {
 
 // --- pages --------------------------------------------------------------------
 
+// The images of records first..last, and then the progress up to them.
 static void CopyImagesOfGroup(int first, int last) {
     if (gRun->writeFailed)
         return;
+    HtmlExportStatus* status = gRun->status;
     for (int i = first; i <= last; i++) {
         char source[HtmlJoinedPathSize];
-        if (ImageCopySource(source, countof(source), gHistory.records[i], gHistory.historyFolder))
-            CopyImageToOutput(source);
+        bool copied = ImageCopySource(source, countof(source), gHistory.records[i], gHistory.historyFolder) &&
+                      CopyImageToOutput(source);
+        if (!copied && status)
+            status->failedCopies++;
     }
+    if (status && status->onProgress)
+        status->onProgress(last + 1, gHistory.count);
 }
 
 // Records first..last: a row of comment cells, a row of content cells, and
@@ -347,6 +360,7 @@ static PageResult WriteAllPages() {
     if (count > MaxHistoryRecords)
         count = MaxHistoryRecords;
     int perPage = gHtmlExportJob.itemsPerPage < 1 ? 1 : gHtmlExportJob.itemsPerPage;
+    gRun->pageCount = count / perPage + (count % perPage != 0 ? 1 : 0);
     int first = 0, last = 0;
     for (int page = 1; PageRecords(page, count, perPage, &first, &last); page++) {
         PageResult result = WriteOnePage(page, first, last);
@@ -356,13 +370,15 @@ static PageResult WriteAllPages() {
     return PageDone;
 }
 
-bool GeneratePages(HWND owner) {
+bool GeneratePages(HWND owner, HtmlExportStatus* status) {
+    if (status)
+        status->failedCopies = 0;
     // Allocated for this export only and released however it ends.
     ScopedMem text(malloc(HtmlWorkBufferSize));
     ScopedMem scratch(malloc(HtmlWorkBufferSize));
     if (!text.Get() || !scratch.Get())
         return false;
-    ExportRun run = { owner, { text.Chars(), scratch.Chars(), HtmlWorkBufferSize }, false };
+    ExportRun run = { owner, { text.Chars(), scratch.Chars(), HtmlWorkBufferSize }, false, 0, status };
     gRun = &run;
     PageResult result = WriteAllPages();
     gRun = NULL;

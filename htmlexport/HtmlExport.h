@@ -4,7 +4,7 @@
 // images by their bare file names.  It reads gHistory and the [HTML] values of
 // gSettings and changes neither.
 //
-// The export dialog calls SetJob with the values it returned and then
+// The export command calls SetJob with the values the dialog stored and then
 // GeneratePages; everything else lives inside one GeneratePages call.
 #pragma once
 
@@ -34,11 +34,22 @@ extern HtmlExportJob gHtmlExportJob;
 bool SetJob(int layout, int itemsPerPage, int imageWidth, int descriptionWidth, const char* outputFolder,
             const char* fileNameRule);
 
+// How an export goes, for the command that runs it and shows it.
+struct HtmlExportStatus {
+    // Called after each row group with the records written so far and the
+    // number of records; NULL for none.
+    void (*onProgress)(int done, int total);
+    // Set by GeneratePages: the images that were to be copied beside the
+    // pages but are not there (the copy failed, or the image has the name of
+    // one of the pages, which it must not replace).
+    int failedCopies;
+};
+
 // Writes every page of gHistory, owning its message boxes to `owner`.  True
 // when all pages are written or the user declined to overwrite one (the
 // pages before it stay); false, after an error box, when a page cannot be
 // opened or written.  The caller shows the completion message on true.
-bool GeneratePages(HWND owner);
+bool GeneratePages(HWND owner, HtmlExportStatus* status = NULL);
 
 // For tests: replaces CopyFileA underneath the image copy; NULL restores it.
 typedef BOOL(WINAPI* CopyFileFn)(LPCSTR source, LPCSTR destination, BOOL failIfExists);

@@ -81,6 +81,47 @@ bool FormatPagePath(char* out, size_t outSize, const char* folder, const char* r
     return FormatText(out, outSize, "%s\\%s%d.htm", folder, rule, page);
 }
 
+static char FoldAscii(char c) {
+    return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c;
+}
+
+// Whether name[0..len) starts with `prefix`, compared character by
+// character: double-byte characters exactly, single bytes without regard to
+// case.  A trail byte is never folded as if it were a letter.
+static bool StartsFolded(const char* name, size_t len, const char* prefix) {
+    size_t prefixLen = strlen(prefix);
+    for (size_t i = 0; i < prefixLen;) {
+        if (i >= len)
+            return false;
+        size_t n = SjisCharLength(name + i, len - i);
+        if (n != SjisCharLength(prefix + i, prefixLen - i))
+            return false;
+        if (n == 2 ? memcmp(name + i, prefix + i, 2) != 0 : FoldAscii(name[i]) != FoldAscii(prefix[i]))
+            return false;
+        i += n;
+    }
+    return true;
+}
+
+bool IsPageFileName(const char* name, const char* rule, int pageCount) {
+    size_t len = strlen(name);
+    while (len > 0 && (name[len - 1] == '.' || name[len - 1] == ' '))
+        len--;
+    if (!StartsFolded(name, len, rule))
+        return false;
+    // The page number, written without leading zeros.
+    size_t at = strlen(rule);
+    if (at >= len || name[at] < '1' || name[at] > '9')
+        return false;
+    long long page = 0;
+    for (; at < len && name[at] >= '0' && name[at] <= '9'; at++) {
+        page = page * 10 + (name[at] - '0');
+        if (page > pageCount)
+            return false;
+    }
+    return len - at == 4 && StartsFolded(name + at, 4, ".htm");
+}
+
 ImageContent ImageContentOf(const char* imagePath) {
     if (IsImageFile(imagePath))
         return ImageContentPicture;

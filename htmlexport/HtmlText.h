@@ -82,6 +82,11 @@ bool PageRecords(int page, int count, int perPage, int* first, int* last);
 int RowGroupLast(int start, int perRow, int last);
 // folder, "\", rule, page and ".htm"; false when out is too small.
 bool FormatPagePath(char* out, size_t outSize, const char* folder, const char* rule, int page);
+// Whether a file name names one of the pages 1..pageCount of an export with
+// this rule, as the file system sees names: ASCII letters in either case, and
+// trailing dots and spaces dropped.  Used to keep a copied image from
+// replacing a page.
+bool IsPageFileName(const char* name, const char* rule, int pageCount);
 
 // What an image cell shows for an image path: the picture, the included
 // text of a ".txt" file, or "<br>".  Extensions are compared case-sensitively.

@@ -6,7 +6,7 @@
 #include <windowsx.h>
 
 #include "base/ByteString.h"
-#include "base/FolderBrowser.h"
+#include "base/FolderDialog.h"
 #include "base/MessageBox.h"
 #include "base/Texts.h"
 #include "capture/CaptureContext.h"
@@ -64,7 +64,7 @@ static BOOL OnInitDialog(HWND page, HWND, LPARAM) {
 
 // A chosen folder is taken at once; cancelling the sheet keeps it.
 static void BrowseForImageFolder(HWND page) {
-    if (RunFolderBrowser(GetParent(page), TextChooseFolder, gSettings.imageFolder, countof(gSettings.imageFolder)))
+    if (RunFolderDialog(GetParent(page), TextChooseFolder, gSettings.imageFolder, countof(gSettings.imageFolder)))
         SetDlgItemTextA(page, IDC_SAVEFILE_FOLDER, gSettings.imageFolder);
 }
 

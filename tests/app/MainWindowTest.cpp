@@ -385,3 +385,22 @@ TEST_F(MainWindowTest, AboutBoxOpensItsLinkAndCloses) {
     EXPECT_EQ(link, gShellFile);
     EXPECT_EQ(0u, link.find("https://"));
 }
+
+TEST_F(MainWindowTest, ExportCommandWritesPagesAndLeavesTheStatusClear) {
+    PressHotkey();
+    CopyText(gSettings.htmlFolder, countof(gSettings.htmlFolder), dir.Path().c_str());
+    CopyText(gSettings.htmlFilePrefix, countof(gSettings.htmlFilePrefix), "page");
+    gSettings.htmlPerPage = 10;
+    gSettings.htmlPerRow = 1;
+    gSettings.htmlImageWidth = -1;
+    DialogDriver driver;
+    driver.Then([](HWND dialog) { ClickButton(dialog, IDC_HTML_EXPORT); });
+    SendMessageA(Main(), WM_COMMAND, IDM_TOOLS_HTML, 0);
+    EXPECT_TRUE(driver.Idle());
+    std::string page = ReadFileBytes(dir.File("page1.htm"));
+    EXPECT_NE(std::string::npos, page.find("<img src=AAA1.jpg border='0'>"));
+    ASSERT_FALSE(boxes.messages.empty());
+    EXPECT_EQ("HTMLファイルの作成処理が終了しました。", boxes.messages.back().text);
+    EXPECT_EQ("", StatusText(1));
+    EXPECT_EQ(TextMonitoringOff, StatusText(0));
+}

@@ -149,6 +149,37 @@ TEST_F(HtmlExportTest, MissingImageGoesUnreported) {
     EXPECT_TRUE(boxes.messages.empty());
 }
 
+TEST_F(HtmlExportTest, CopiesThatFailAreCountedAndProgressFollowsTheRowGroups) {
+    static std::vector<std::pair<int, int>> progress;
+    progress.clear();
+    Job(4, 2);
+    Add("here", ImageFile("here.jpg", "h"));
+    Add("gone", images.File("gone.jpg"));
+    Add("empty", "");
+    Add("gone too", images.File("gone2.jpg"));
+    Add("here too", ImageFile("here2.jpg", "h2"));
+    HtmlExportStatus status = { [](int done, int total) { progress.push_back({ done, total }); }, -1 };
+    EXPECT_TRUE(GeneratePages(NULL, &status));
+    EXPECT_EQ(2, status.failedCopies);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{ { 2, 5 }, { 4, 5 }, { 5, 5 } }), progress);
+}
+
+TEST_F(HtmlExportTest, ImageNamedLikeAPageOfTheExportIsNotCopiedOverIt) {
+    Job(4, 1);
+    Add("one", ImageFile("page2.htm", "not a page"));
+    Add("two", ImageFile("b.jpg", "b"));
+    Add("three", ImageFile("PAGE1.HTM", "not a page either"));
+    Add("four", ImageFile("page5.htm", "not a page of this export"));
+    HtmlExportStatus status = {};
+    EXPECT_TRUE(GeneratePages(NULL, &status));
+    EXPECT_EQ(2, status.failedCopies);
+    EXPECT_EQ(Page({ RowGroup({ NarrowComment("one") }, { "<td><br></td>" }) }),
+              PageFile(1));
+    EXPECT_EQ(Page({ RowGroup({ NarrowComment("two") }, { ImageCell("b.jpg") }) }), PageFile(2));
+    EXPECT_EQ("not a page of this export", ReadFileBytes(out.File("page5.htm")));
+    EXPECT_TRUE(boxes.messages.empty());
+}
+
 // --- existing pages and errors ------------------------------------------------------
 
 TEST_F(HtmlExportTest, DecliningToOverwritePage2KeepsPage1NewAndTheRestAsTheyWere) {

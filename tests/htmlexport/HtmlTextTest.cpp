@@ -171,6 +171,31 @@ TEST(HtmlPages, LongestFolderAndRuleAreNeverCut) {
     EXPECT_EQ(folder + "\\" + rule + "2147483647.htm", path);
 }
 
+TEST(HtmlPages, PageFileNamesAsTheFileSystemComparesThem) {
+    std::string hyouRule = std::string(Hyou) + "a"; // 表 then "a"
+    struct {
+        const char* name;
+        const char* rule;
+        int pages;
+        bool page;
+    } rows[] = {
+        { "page1.htm", "page", 3, true },      { "page3.htm", "page", 3, true },
+        { "page4.htm", "page", 3, false },     { "PAGE2.HTM", "page", 3, true },
+        { "page2.htm. ", "page", 3, true },    { "page0.htm", "page", 3, false },
+        { "page01.htm", "page", 3, false },    { "page.htm", "page", 3, false },
+        { "page1.html", "page", 3, false },    { "page1.jpg", "page", 3, false },
+        { "xpage1.htm", "page", 3, false },    { "page1.htm", "page", 0, false },
+        { "12.htm", "", 12, true },            { "page11.htm", "page1", 1, true },
+        { "page99999999999.htm", "page", 1000, false },
+        // A double-byte character is compared whole: its trail byte "a"
+        // (0x61) is not an "A".
+        { "\x95\x41" "A1.htm", "\x95\x61" "a", 1, false },
+        { "\x95\x5C" "A1.htm", hyouRule.c_str(), 1, true },
+    };
+    for (auto& r : rows)
+        EXPECT_EQ(r.page, IsPageFileName(r.name, r.rule, r.pages)) << r.name << " / " << r.rule << " / " << r.pages;
+}
+
 // --- image cells ------------------------------------------------------------------
 
 TEST(HtmlImages, ContentFollowsTheCaseSensitiveExtension) {

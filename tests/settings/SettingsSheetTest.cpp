@@ -14,7 +14,7 @@
 
 #include "base/ByteString.h"
 #include "base/FileDialog.h"
-#include "base/FolderBrowser.h"
+#include "base/FolderDialog.h"
 #include "base/FontDialog.h"
 #include "capture/CaptureContext.h"
 #include "capture/Hotkeys.h"
@@ -62,7 +62,7 @@ protected:
         owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 20, 20, 50, 50, NULL, NULL, NULL, NULL);
     }
     void TearDown() override {
-        SetFolderBrowserHook(NULL);
+        SetFolderDialogHook(NULL);
         SetFontDialogHook(NULL);
         SetFileDialogHooks(NULL, NULL);
         gCapture.monitoring = 0;
@@ -235,7 +235,7 @@ bool ChooseTestFont(CHOOSEFONTA* cf) {
 TEST_F(SettingsSheetTest, CancelLeavesTheFileButKeepsTheFolderAndFontChoices) {
     SaveSettings(gSettings);
     std::string before = Ini();
-    SetFolderBrowserHook(BrowseToChosenFolder);
+    SetFolderDialogHook(BrowseToChosenFolder);
     SetFontDialogHook(ChooseTestFont);
     RunSheet([&](HWND sheet) {
         HWND page = PropSheet_GetCurrentPageHwnd(sheet);

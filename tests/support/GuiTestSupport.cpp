@@ -63,6 +63,10 @@ LRESULT CALLBACK DialogDriver::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void CALLBACK DialogDriver::RunAction(HWND hwnd, UINT, UINT_PTR id, DWORD) {
+    // A modal dialog is activated while it is created but shown only once
+    // its loop first finds the queue empty: act when a person could.
+    if (!IsWindowVisible(hwnd))
+        return;
     KillTimer(hwnd, id);
     if (!gDriver)
         return;

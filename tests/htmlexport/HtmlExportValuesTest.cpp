@@ -1,0 +1,69 @@
+// The export dialog's value rules: which radio button a stored width
+// checks, what a width group stores, which layouts have a description, how
+// numbers are read, and which fields are refused.  No Win32.
+#include "htmlexport/HtmlExportValues.h"
+
+#include <gtest/gtest.h>
+
+#include <limits.h>
+
+TEST(HtmlExportValues, StoredWidthsCheckTheirRadioButtons) {
+    struct {
+        int value;
+        WidthChoice image, comment;
+    } rows[] = {
+        { 0, WidthGiven, WidthGiven },       { 120, WidthGiven, WidthGiven },
+        { -1, WidthNotGiven, WidthNotGiven }, { -2, WidthNotGiven, WidthFitsText },
+        { -3, WidthNotGiven, WidthNotGiven },
+    };
+    for (auto& r : rows) {
+        EXPECT_EQ(r.image, ImageWidthChoice(r.value)) << r.value;
+        EXPECT_EQ(r.comment, CommentWidthChoice(r.value)) << r.value;
+    }
+}
+
+TEST(HtmlExportValues, WidthGroupsStoreMinusOneTheNumberOrMinusTwo) {
+    EXPECT_EQ(-1, WidthOf(WidthNotGiven, 50));
+    EXPECT_EQ(50, WidthOf(WidthGiven, 50));
+    EXPECT_EQ(0, WidthOf(WidthGiven, 0));
+    EXPECT_EQ(-2, WidthOf(WidthFitsText, 50));
+}
+
+TEST(HtmlExportValues, OnlyTheImageOnlyLayoutsLackADescription) {
+    for (int layout = 0; layout < 6; layout++)
+        EXPECT_EQ(layout < 4, LayoutHasDescription(layout)) << layout;
+    EXPECT_EQ(0, ValidLayout(6));
+    EXPECT_EQ(0, ValidLayout(-1));
+    EXPECT_EQ(5, ValidLayout(5));
+}
+
+TEST(HtmlExportValues, NumbersReadAsPlainDecimals) {
+    struct {
+        const char* text;
+        int value;
+    } rows[] = {
+        { "", 0 },        { "0", 0 },           { "7", 7 },          { "0000001", 1 },
+        { "12abc", 12 },  { "abc", 0 },         { " 3", 3 },         { "-4", -4 },
+        { "2147483647", INT_MAX }, { "99999999999999999999", INT_MAX },
+        { "-99999999999999999999", INT_MIN },
+    };
+    for (auto& r : rows)
+        EXPECT_EQ(r.value, ParseDecimal(r.text)) << '"' << r.text << '"';
+}
+
+TEST(HtmlExportValues, FieldsAreCheckedRowThenPageThenFolder) {
+    struct {
+        int perRow, perPage;
+        const char* folder;
+        ExportFieldProblem problem;
+    } rows[] = {
+        { 1, 1, "C:\\out", FieldsAccepted },     { 5, 100, "C:\\out", FieldsAccepted },
+        { 3, 500, "C:\\out", FieldsAccepted },   { 0, 10, "C:\\out", PerRowOutOfRange },
+        { 6, 10, "C:\\out", PerRowOutOfRange },  { 0, 0, "", PerRowOutOfRange },
+        { 2, 0, "C:\\out", PerPageTooSmall },    { 2, -1, "", PerPageTooSmall },
+        { 2, 10, "", OutputFolderMissing },
+    };
+    for (auto& r : rows)
+        EXPECT_EQ(r.problem, CheckExportFields(r.perRow, r.perPage, r.folder))
+            << r.perRow << " / " << r.perPage << " / \"" << r.folder << '"';
+}
