@@ -134,18 +134,20 @@ static void WriteJpegHeader(unsigned char* block, uint32_t width, uint32_t heigh
     Write32(block + 20, (uint32_t)(JpegRowLength(width) * height));
 }
 
-// One decoded RGB scanline into a block row: each triple reversed, the rest
-// of the row zero.
-static void CopyScanline(const unsigned char* rgb, size_t width, unsigned char* row, size_t rowLength) {
-    const unsigned char* end = rgb + 3 * width;
-    unsigned char* out = row;
-    for (; rgb < end; rgb += 3, out += 3) {
-        out[0] = rgb[2];
-        out[1] = rgb[1];
-        out[2] = rgb[0];
+#ifdef JCS_EXTENSIONS
+// libjpeg-turbo writes blue-green-red itself, straight into the block.
+static const J_COLOR_SPACE BlockColourSpace = JCS_EXT_BGR;
+static void ToBlueGreenRed(unsigned char*, size_t) {}
+#else
+static const J_COLOR_SPACE BlockColourSpace = JCS_RGB;
+static void ToBlueGreenRed(unsigned char* row, size_t width) {
+    for (unsigned char* end = row + 3 * width; row < end; row += 3) {
+        unsigned char red = row[0];
+        row[0] = row[2];
+        row[2] = red;
     }
-    memset(out, 0, rowLength - 3 * width);
 }
+#endif
 
 // Decodes into job->block; false when the picture is refused.  A libjpeg
 // error returns here through the longjmp with false as well.
@@ -162,7 +164,8 @@ static bool RunJpegDecode(JpegDecodeJob* job, FILE* stream) {
         return false;
     if (JpegBlockSize(cinfo->image_width, cinfo->image_height) == 0)
         return false;
-    cinfo->out_color_space = JCS_RGB;
+    // Colour output also for greyscale files.
+    cinfo->out_color_space = BlockColourSpace;
     jpeg_start_decompress(cinfo);
     job->size = JpegBlockSize(cinfo->output_width, cinfo->output_height);
     if (cinfo->output_components != 3 || job->size == 0)
@@ -170,15 +173,15 @@ static bool RunJpegDecode(JpegDecodeJob* job, FILE* stream) {
     job->block = (unsigned char*)malloc(job->size);
     if (!job->block)
         return false;
-    size_t rowLength = JpegRowLength(cinfo->output_width);
-    JSAMPARRAY scanline =
-        (*cinfo->mem->alloc_sarray)((j_common_ptr)cinfo, JPOOL_IMAGE, cinfo->output_width * 3, 1);
-    // The first scanline is the picture's top row: the block's last.
+    size_t width = cinfo->output_width, rowLength = JpegRowLength(cinfo->output_width);
+    // Scanline by scanline into the block's rows: the first scanline is the
+    // picture's top row, the block's last.  Each row is padded with zeros.
     while (cinfo->output_scanline < cinfo->output_height) {
-        size_t row = cinfo->output_height - 1 - cinfo->output_scanline;
-        if (jpeg_read_scanlines(cinfo, scanline, 1) != 1 || job->truncated)
+        JSAMPROW row = job->block + DibHeaderSize + (cinfo->output_height - 1 - cinfo->output_scanline) * rowLength;
+        if (jpeg_read_scanlines(cinfo, &row, 1) != 1 || job->truncated)
             return false;
-        CopyScanline(scanline[0], cinfo->output_width, job->block + DibHeaderSize + row * rowLength, rowLength);
+        ToBlueGreenRed(row, width);
+        memset(row + 3 * width, 0, rowLength - 3 * width);
     }
     jpeg_finish_decompress(cinfo);
     if (job->truncated)
