@@ -249,6 +249,10 @@ static void OnEndLabelEdit(const NMLVDISPINFOA* info) {
     PostToMainWindow(WM_REFRESH_COMMANDS);
 }
 
+static void RefreshCommands() {
+    PostToMainWindow(WM_REFRESH_COMMANDS);
+}
+
 static void OnListKeyDown(const NMLVKEYDOWN* key) {
     switch (key->wVKey) {
     case VK_RETURN:
@@ -256,7 +260,7 @@ static void OnListKeyDown(const NMLVKEYDOWN* key) {
         break;
     case VK_DELETE:
         if (DeleteSelected())
-            PostToMainWindow(WM_REFRESH_COMMANDS);
+            RefreshCommands();
         break;
     case VK_UP:
     case VK_DOWN:
@@ -285,30 +289,18 @@ void OnListNotify(int controlId, NMHDR* header) {
     }
 }
 
-// The context menu's commands come back here.  Commands that changed the
-// rows have the main window refresh its command states.
+// The context menu's commands come back here.  After the commands that
+// change rows the main window refreshes its command states.
 static void OnListCommand(int id) {
     switch (id) {
-    case IDM_EDIT_BATCHCOMMENT:
-        if (BatchEditComment())
-            PostToMainWindow(WM_REFRESH_COMMANDS);
-        break;
-    case IDM_EDIT_DELETE:
-        DeleteSelected();
-        PostToMainWindow(WM_REFRESH_COMMANDS);
-        break;
-    case IDM_LIST_OPENIMAGE: OpenSelected(); break;
-    case IDM_EDIT_COMMENT:   BeginCommentEdit(); break;
-    case IDM_LIST_TEXTINFO:  ChooseTextFile(); break;
-    case IDM_LIST_TEXTEDIT:  EditTextFile(); break;
-    case IDM_EDIT_UP:
-        MoveUp();
-        PostToMainWindow(WM_REFRESH_COMMANDS);
-        break;
-    case IDM_EDIT_DOWN:
-        MoveDown();
-        PostToMainWindow(WM_REFRESH_COMMANDS);
-        break;
+    case IDM_EDIT_BATCHCOMMENT: if (BatchEditComment()) RefreshCommands(); break;
+    case IDM_EDIT_DELETE:       DeleteSelected(); RefreshCommands(); break;
+    case IDM_LIST_OPENIMAGE:    OpenSelected(); break;
+    case IDM_EDIT_COMMENT:      BeginCommentEdit(); break;
+    case IDM_LIST_TEXTINFO:     ChooseTextFile(); break;
+    case IDM_LIST_TEXTEDIT:     EditTextFile(); break;
+    case IDM_EDIT_UP:           MoveUp(); RefreshCommands(); break;
+    case IDM_EDIT_DOWN:         MoveDown(); RefreshCommands(); break;
     }
 }
 

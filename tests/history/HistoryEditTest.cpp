@@ -272,6 +272,20 @@ MenuSeen OpenContextMenu(LPARAM position) {
     return gMenuSeen;
 }
 
+// A right click as the mouse gives it (the pointer is there too).
+MenuSeen RightClick(POINT at) {
+    gMenuSeen = MenuSeen();
+    POINT screen = at;
+    ClientToScreen(gHistoryView.list, &screen);
+    SetCursorPos(screen.x, screen.y);
+    UINT_PTR timer = SetTimer(NULL, 0, 20, ReadOpenMenu);
+    PostMessageA(gHistoryView.list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageA(gHistoryView.list, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    PumpUntil([] { return gMenuSeen.shown; }, 2000);
+    KillTimer(NULL, timer);
+    return gMenuSeen;
+}
+
 } // namespace
 
 TEST_F(HistoryEditTest, ContextMenuEnablesByRowAndFileName) {
@@ -301,7 +315,7 @@ TEST_F(HistoryEditTest, ContextMenuEnablesByRowAndFileName) {
     gHistory.untitled = 0;
 }
 
-TEST_F(HistoryEditTest, ContextMenuFromTheKeyboardOpensUnderTheFocusedRow) {
+TEST_F(HistoryEditTest, ContextMenuOpensUnderTheFocusedRowOrAtTheClick) {
     LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "\\b.png", "" }, { "c", "\\c.png", "" } });
     SelectRows({ 2 });
     RECT row = {};
@@ -313,4 +327,10 @@ TEST_F(HistoryEditTest, ContextMenuFromTheKeyboardOpensUnderTheFocusedRow) {
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(expected.x, seen.where.left);
     EXPECT_EQ(expected.y, seen.where.top);
+    POINT click = RowPoint(1);
+    seen = RightClick(click);
+    ClientToScreen(gHistoryView.list, &click);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(click.x, seen.where.left);
+    EXPECT_EQ(click.y, seen.where.top);
 }
