@@ -158,6 +158,12 @@ public:
         free(ptr);
         ptr = p;
     }
+    // Hands the block over without freeing it.
+    void* Release() {
+        void* p = ptr;
+        ptr = NULL;
+        return p;
+    }
     void* Get() const { return ptr; }
     unsigned char* Bytes() const { return (unsigned char*)ptr; }
     char* Chars() const { return (char*)ptr; }
@@ -185,6 +191,39 @@ public:
 
 private:
     FILE* fp;
+};
+
+// A menu from LoadMenuA, destroyed with DestroyMenu.
+class ScopedMenu {
+public:
+    explicit ScopedMenu(HMENU h) : menu(h) {}
+    ScopedMenu(const ScopedMenu&) = delete;
+    ScopedMenu& operator=(const ScopedMenu&) = delete;
+    ~ScopedMenu() {
+        if (menu)
+            DestroyMenu(menu);
+    }
+    HMENU Get() const { return menu; }
+
+private:
+    HMENU menu;
+};
+
+// A search from FindFirstFileA, ended with FindClose.
+class ScopedFind {
+public:
+    explicit ScopedFind(HANDLE h) : handle(h) {}
+    ScopedFind(const ScopedFind&) = delete;
+    ScopedFind& operator=(const ScopedFind&) = delete;
+    ~ScopedFind() {
+        if (IsValid())
+            FindClose(handle);
+    }
+    bool IsValid() const { return handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle; }
+
+private:
+    HANDLE handle;
 };
 
 // A module from LoadLibraryA.

@@ -2,11 +2,16 @@
 
 #include <string.h>
 
+#include <windowsx.h>
+
 #include "base/ByteString.h"
 #include "base/MessageBox.h"
 #include "base/Texts.h"
 #include "base/WinHandles.h"
+#include "history/HistoryEdit.h"
 #include "history/HistoryFile.h"
+#include "history/HistoryLaunch.h"
+#include "resources/resource.h"
 #include "settings/Settings.h"
 
 HistoryListView gHistoryView;
@@ -37,7 +42,7 @@ HWND CreateView(HINSTANCE instance, HWND pane) {
     v.list = CreateWindowExA(0, WC_LISTVIEWA, "",
                              WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_REPORT |
                                  LVS_SHOWSELALWAYS | LVS_EDITLABELS,
-                             0, 0, 0, 0, pane, (HMENU)(INT_PTR)1015, instance, NULL);
+                             0, 0, 0, 0, pane, (HMENU)(INT_PTR)IDC_HISTORY_LIST, instance, NULL);
     if (!v.list)
         return NULL;
     DWORD extra = LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT;
@@ -83,15 +88,14 @@ void FitToPane() {
 
 // --- rows --------------------------------------------------------------------
 
-static void SetCell(int row, int column, const char* text) {
+void SetCell(int row, int column, const char* text) {
     LVITEMA item = {};
     item.iSubItem = column;
     item.pszText = (char*)text;
     SendMessageA(gHistoryView.list, LVM_SETITEMTEXTA, row, (LPARAM)&item);
 }
 
-// Inserts `row` showing a record.
-static void InsertRecordRow(int row, const HistoryRecord& r) {
+void InsertRecordRow(int row, const HistoryRecord& r) {
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
     item.iItem = row;
@@ -116,7 +120,7 @@ void FillFromList() {
     InvalidateRect(list, NULL, TRUE);
 }
 
-static void SetRowState(int row, UINT state, UINT mask) {
+void SetRowState(int row, UINT state, UINT mask) {
     LVITEMA item = {};
     item.stateMask = mask;
     item.state = state;
@@ -172,6 +176,10 @@ int ListRowCount() {
 
 int FirstSelectedRow() {
     return (int)SendMessageA(gHistoryView.list, LVM_GETNEXTITEM, (WPARAM)-1, LVNI_SELECTED);
+}
+
+int SelectedRowCount() {
+    return (int)SendMessageA(gHistoryView.list, LVM_GETSELECTEDCOUNT, 0, 0);
 }
 
 // A message already waiting is not posted again: selecting a thousand rows
@@ -241,10 +249,33 @@ static void OnEndLabelEdit(const NMLVDISPINFOA* info) {
     PostToMainWindow(WM_REFRESH_COMMANDS);
 }
 
+static void RefreshCommands() {
+    PostToMainWindow(WM_REFRESH_COMMANDS);
+}
+
+static void OnListKeyDown(const NMLVKEYDOWN* key) {
+    switch (key->wVKey) {
+    case VK_RETURN:
+        OpenSelected();
+        break;
+    case VK_DELETE:
+        if (DeleteSelected())
+            RefreshCommands();
+        break;
+    case VK_UP:
+    case VK_DOWN:
+        PostToMainWindow(WM_REFRESH_PREVIEW);
+        break;
+    }
+}
+
 void OnListNotify(int controlId, NMHDR* header) {
-    if (controlId != 1015 || !header)
+    if (controlId != IDC_HISTORY_LIST || !header)
         return;
     switch (header->code) {
+    case LVN_KEYDOWN:
+        OnListKeyDown((const NMLVKEYDOWN*)header);
+        break;
     case LVN_BEGINLABELEDITA:
         OnBeginLabelEdit();
         break;
@@ -258,10 +289,51 @@ void OnListNotify(int controlId, NMHDR* header) {
     }
 }
 
+// The context menu's commands come back here.  After the commands that
+// change rows the main window refreshes its command states.
+static void OnListCommand(int id) {
+    switch (id) {
+    case IDM_EDIT_BATCHCOMMENT: if (BatchEditComment()) RefreshCommands(); break;
+    case IDM_EDIT_DELETE:       DeleteSelected(); RefreshCommands(); break;
+    case IDM_LIST_OPENIMAGE:    OpenSelected(); break;
+    case IDM_EDIT_COMMENT:      BeginCommentEdit(); break;
+    case IDM_LIST_TEXTINFO:     ChooseTextFile(); break;
+    case IDM_LIST_TEXTEDIT:     EditTextFile(); break;
+    case IDM_EDIT_UP:           MoveUp(); RefreshCommands(); break;
+    case IDM_EDIT_DOWN:         MoveDown(); RefreshCommands(); break;
+    }
+}
+
+static void OnListContextMenu(HWND hwnd, HWND target, int x, int y) {
+    if (target == hwnd)
+        ShowContextMenu(hwnd, x, y);
+}
+
+// The in-place comment editor is a child of the control and reports to it
+// through WM_COMMAND; those reports stay with the control, which ends the
+// edit on them.  Menu commands carry no window.
+static LRESULT OnCommandMessage(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    if (lParam)
+        return CallWindowProcA(gHistoryView.previousProc, hwnd, WM_COMMAND, wParam, lParam);
+    OnListCommand(LOWORD(wParam));
+    return 0;
+}
+
 static LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_SHOWWINDOW:
         SetFocus(hwnd);
+        return 0;
+    case WM_CONTEXTMENU:
+        OnListContextMenu(hwnd, (HWND)wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_COMMAND:
+        return OnCommandMessage(hwnd, wParam, lParam);
+    case WM_LBUTTONDBLCLK:
+        OpenAtPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_DROPFILES:
+        DropFiles((HDROP)wParam);
         return 0;
     }
     return CallWindowProcA(gHistoryView.previousProc, hwnd, msg, wParam, lParam);

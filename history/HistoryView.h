@@ -10,6 +10,8 @@
 
 #include <commctrl.h>
 
+#include "history/HistoryRecord.h"
+
 struct HistoryListView {
     HINSTANCE instance;
     HWND pane;       // the list host; owner of the view's boxes and dialogs
@@ -63,6 +65,12 @@ void OnListNotify(int controlId, NMHDR* header);
 int ListRowCount();
 // First selected row, or -1.
 int FirstSelectedRow();
+int SelectedRowCount();
+// Inserts `row` showing a record (image column as the history file shows it).
+void InsertRecordRow(int row, const HistoryRecord& r);
+void SetCell(int row, int column, const char* text);
+// LVM_SETITEMSTATE; row -1 is every row.
+void SetRowState(int row, UINT state, UINT mask);
 // The text of one cell, cut to `size`.
 void GetCellText(int row, int column, char* out, int size);
 void PostToMainWindow(UINT message);

@@ -1,13 +1,18 @@
 // The image preview under the history list: the selected record's image at
-// its natural size, with scroll bars.
+// its natural size, 10 pixels in from the top-left corner, with scroll
+// bars, keys and the wheel to move it.  The image is held as the packed
+// bitmap the display draws (PreviewImage), so painting is one call.
 #pragma once
 
 #include <windows.h>
+
+#include "imagepreview/PreviewImage.h"
 
 struct PreviewWindow {
     HWND window;       // class GYROLENS_CLASS_2
     HWND messageOwner; // the history container: owner of the loaders' boxes
     HFONT* paneFont;   // selected while painting
+    PreviewImage image; // the selected record's picture, or empty
 };
 
 extern PreviewWindow gPreview;
@@ -17,8 +22,12 @@ void AttachPreview(HWND window, HWND messageOwner, HFONT* paneFont);
 
 // Shows the image of the selected history row, or clears the preview.
 void ReloadPreview();
-// Both scroll ranges from the window and image sizes.
+// Both scroll ranges from the window and image sizes; positions back to 0.
 void UpdatePreviewScrollBars();
+
+// Draws the preview into `dc` (also for WM_PRINTCLIENT): the image at the
+// scroll positions, or white when there is none.
+void PaintContent(HWND hwnd, HDC dc, const RECT& client);
 
 // The preview's own messages (painting, scrolling, keys, focus); the layout
 // handles its size, position and hit testing first.

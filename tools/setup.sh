@@ -17,7 +17,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils xdotool locales nasm
     googletest libgtest-dev
-    g++ clang libclang-rt-14-dev
+    g++ clang libclang-rt-14-dev libjpeg62-turbo-dev
     dpkg-dev python3
     fonts-ipafont-gothic
     chromium

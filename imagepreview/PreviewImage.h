@@ -1,0 +1,75 @@
+// The preview's image: one packed device-independent bitmap in one heap
+// block, exactly as the painter hands it to the display.
+//
+// Layout of the block: a 40-byte information header (size 40, width,
+// height, planes 1, bits per pixel, compression, image size, resolutions,
+// colour counts; little-endian) followed by the pixel rows.  The painter
+// always takes the rows to begin 40 bytes after the start of the block.
+//   From a JPEG: header built here, 24 bits, rows bottom-up in blue-green-red
+//     order, each padded with zero bytes to a multiple of 4.
+//   From a BMP: the file's bytes after its 14-byte file header, unchanged.
+// Neither source is trusted: a BMP's header must describe rows that lie
+// inside the bytes read, and a JPEG is decoded with an error manager that
+// returns here instead of ending the program.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+#include <stdio.h>
+
+enum {
+    BmpFileHeaderSize = 14,
+    DibHeaderSize = 40,
+};
+
+// No image block may be larger: a file claiming more is refused before any
+// allocation is tried.
+const size_t MaxPreviewBlockSize = (size_t)512 << 20;
+
+class PreviewImage {
+public:
+    PreviewImage() = default;
+    PreviewImage(const PreviewImage&) = delete;
+    PreviewImage& operator=(const PreviewImage&) = delete;
+    ~PreviewImage() { Free(); }
+
+    // Takes a block from malloc (NULL: no image).
+    void Reset(unsigned char* newBlock, size_t newSize);
+    void Free() { Reset(NULL, 0); }
+    bool Empty() const { return block == NULL; }
+    const unsigned char* Block() const { return block; }
+    size_t Size() const { return size; }
+    const unsigned char* Rows() const { return block + DibHeaderSize; }
+    int Width() const;
+    int Height() const; // number of rows, whichever way they run
+
+private:
+    unsigned char* block = NULL;
+    size_t size = 0;
+};
+
+enum PreviewLoader { LoaderNone, LoaderJpeg, LoaderBmp };
+// By the path's ending, exactly: the first ".jpg" in the path must end it,
+// else the first ".bmp"; upper-case extensions load nothing.
+PreviewLoader ChooseLoader(const char* path);
+
+// Bytes of a 24-bit block of `width` x `height` pixels as the JPEG loader
+// builds it, or 0 when that would pass MaxPreviewBlockSize.
+size_t JpegBlockSize(uint32_t width, uint32_t height);
+
+// Size of the block a BMP file's 14-byte header leads to: its file-size
+// field minus the header, but never more than the `fileSize` bytes the file
+// really holds.  0 when the header is not a BMP's, is too small to hold an
+// information header, or announces more than MaxPreviewBlockSize.
+size_t BmpBlockSize(const unsigned char* fileHeader, uint64_t fileSize);
+// Whether a block read from a BMP file can be drawn without reading past
+// its `size` bytes: information header of at least 40 bytes, positive
+// width, non-zero height, 24 or 32 bits per pixel, uncompressed or with bit
+// fields, its masks and colour table inside the block, and every pixel row
+// inside the block when the rows are taken from 40 bytes after its start.
+bool IsDrawableDib(const unsigned char* block, size_t size);
+
+// Decodes a JPEG stream into `image` (replacing it only on success).  Fails
+// on a damaged or truncated stream, on colours that cannot be given as RGB
+// (CMYK), and on pictures whose block would pass MaxPreviewBlockSize.
+bool DecodeJpegStream(FILE* stream, PreviewImage& image);

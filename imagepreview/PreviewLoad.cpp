@@ -1,0 +1,98 @@
+// Loading the selected record's image into the preview: the row's image
+// text becomes a path, and the path's ending picks the JPEG or BMP loader.
+// A file that cannot be opened leaves the old picture; one that cannot be
+// read leaves none and says so.
+#include <stdio.h>
+#include <stdlib.h>
+
+#include "base/ByteString.h"
+#include "base/MessageBox.h"
+#include "base/Texts.h"
+#include "base/WinHandles.h"
+#include "history/HistoryFile.h"
+#include "history/HistoryPaths.h"
+#include "history/HistoryView.h"
+#include "imagepreview/PreviewWindow.h"
+
+static const char TextOpenFailedFor[] = "ファイルのオープンに失敗しました\r\n (%s)\r\n";
+static const char TextReadFailedFor[] = "ファイルの読み込みに失敗しました\r\n (%s)\r\n";
+
+static void ShowPathMessage(const char* format, const char* path) {
+    char text[PathSize + 64];
+    FormatText(text, countof(text), format, path);
+    AppMessageBox(gPreview.messageOwner, text, CaptionErrorUpper, MB_OK | MB_ICONERROR);
+}
+
+static void LoadJpegFile(const char* path) {
+    FILE* stream = fopen(path, "rb");
+    if (!stream) {
+        ShowPathMessage(TextOpenFailedFor, path);
+        return;
+    }
+    ScopedStdFile file(stream);
+    gPreview.image.Free();
+    if (!DecodeJpegStream(stream, gPreview.image))
+        ShowPathMessage(TextReadFailedFor, path);
+}
+
+// Reads the block a checked BMP header leads to.  False, with the old
+// picture already gone, when the file is not one the preview can draw; an
+// allocation that fails leaves no picture and no message.
+static bool ReadBmpBlock(HANDLE file) {
+    unsigned char header[BmpFileHeaderSize];
+    DWORD got = 0;
+    BOOL read = ReadFile(file, header, sizeof(header), &got, NULL);
+    gPreview.image.Free();
+    LARGE_INTEGER fileSize;
+    if (!read || got != sizeof(header) || !GetFileSizeEx(file, &fileSize))
+        return false;
+    size_t size = BmpBlockSize(header, (uint64_t)fileSize.QuadPart);
+    if (size == 0)
+        return false;
+    unsigned char* block = (unsigned char*)malloc(size);
+    if (!block)
+        return true;
+    ScopedMem owned(block);
+    if (!ReadFile(file, block, (DWORD)size, &got, NULL) || !IsDrawableDib(block, got))
+        return false;
+    gPreview.image.Reset((unsigned char*)owned.Release(), got);
+    return true;
+}
+
+static void LoadBmpFile(const char* path) {
+    ScopedFile file(CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!file.IsValid()) {
+        AppMessageBox(gPreview.messageOwner, TextFileOpenFailed, CaptionErrorTitle, MB_OK);
+        return;
+    }
+    if (!ReadBmpBlock(file.Get()))
+        ShowPathMessage(TextReadFailedFor, path);
+}
+
+static void LoadRowImage(int row) {
+    char text[PathSize];
+    GetCellText(row, ColumnImage, text, (int)countof(text));
+    char path[PathSize];
+    if (!ImageFullPath(gHistory.historyFolder, text, path, countof(path))) {
+        // Too long for a path: there is no file of that name to open.
+        ShowPathMessage(TextOpenFailedFor, text);
+        return;
+    }
+    switch (ChooseLoader(path)) {
+    case LoaderJpeg: LoadJpegFile(path); break;
+    case LoaderBmp:  LoadBmpFile(path); break;
+    case LoaderNone: gPreview.image.Free(); break;
+    }
+    UpdatePreviewScrollBars();
+}
+
+void ReloadPreview() {
+    if (!gPreview.window)
+        return;
+    int row = FirstSelectedRow();
+    if (row < 0)
+        gPreview.image.Free();
+    else
+        LoadRowImage(row);
+    InvalidateRect(gPreview.window, NULL, TRUE);
+}

@@ -1,0 +1,336 @@
+// The history list's editing commands on the real main window: deleting,
+// moving, dropped files, in-place comments and the context menu.
+#include "history/HistoryEdit.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+#include <shlobj.h>
+#include <string.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "history/HistoryFile.h"
+#include "history/HistoryView.h"
+#include "imagepreview/PreviewWindow.h"
+#include "resources/resource.h"
+#include "settings/Settings.h"
+#include "tests/history/ShellTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+typedef std::vector<std::string> Texts;
+
+class HistoryEditTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TestMainWindow();
+        gSettings.keepImageOnDelete = 0;
+    }
+    void TearDown() override { PumpFor(30); }
+    void Command(int id) { SendMessageA(gShell.hwndMain, WM_COMMAND, id, 0); }
+    void ListCommand(int id) { SendMessageA(gHistoryView.list, WM_COMMAND, id, 0); }
+    void Key(UINT key) { SendMessageA(gHistoryView.list, WM_KEYDOWN, key, 0); }
+    Texts Records() {
+        Texts t;
+        for (int i = 0; i < gHistory.count; i++)
+            t.push_back(gHistory.records[i].comment);
+        return t;
+    }
+    TempDir dir;
+    MessageBoxRecorder boxes;
+};
+
+// Six rows c0..c5 whose images img0.png..img5.png lie in the history folder
+// (pictures the preview does not load).
+void LoadSixImages(const TempDir& dir) {
+    std::vector<RowSpec> rows;
+    for (int i = 0; i < 6; i++) {
+        std::string name = "img" + std::to_string(i) + ".png";
+        WriteFileBytes(dir.File(name), "x");
+        rows.push_back({ "c" + std::to_string(i), "\\" + name, "" });
+    }
+    LoadHistory(dir.Path(), rows);
+}
+
+HDROP MakeDrop(const std::vector<std::string>& paths) {
+    size_t chars = 1;
+    for (const std::string& p : paths)
+        chars += p.size() + 1;
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
+    DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = { 10, 10 };
+    drop->fWide = FALSE;
+    char* at = (char*)(drop + 1);
+    for (const std::string& p : paths) {
+        memcpy(at, p.c_str(), p.size() + 1);
+        at += p.size() + 1;
+    }
+    GlobalUnlock(memory);
+    return (HDROP)memory;
+}
+
+} // namespace
+
+TEST_F(HistoryEditTest, DeletingNonAdjacentRows) {
+    enum Via { ByCommand, ByKey, ByMenu };
+    struct {
+        const char* name;
+        int answer;
+        int keepImages;
+        Via via;
+        Texts rows;
+        Texts files;
+    } cases[] = {
+        { "yes, images deleted", IDYES, 0, ByCommand, { "c1", "c3", "c5" },
+          { "img1.png", "img3.png", "img5.png" } },
+        { "Delete key", IDYES, 0, ByKey, { "c1", "c3", "c5" }, { "img1.png", "img3.png", "img5.png" } },
+        { "context menu, images kept", IDYES, 1, ByMenu, { "c1", "c3", "c5" },
+          { "img0.png", "img1.png", "img2.png", "img3.png", "img4.png", "img5.png" } },
+        { "no", IDNO, 0, ByCommand, { "c0", "c1", "c2", "c3", "c4", "c5" },
+          { "img0.png", "img1.png", "img2.png", "img3.png", "img4.png", "img5.png" } },
+        { "cancel", IDCANCEL, 0, ByKey, { "c0", "c1", "c2", "c3", "c4", "c5" },
+          { "img0.png", "img1.png", "img2.png", "img3.png", "img4.png", "img5.png" } },
+    };
+    for (const auto& c : cases) {
+        TempDir folder;
+        MessageBoxRecorder answers;
+        LoadSixImages(folder);
+        gSettings.keepImageOnDelete = c.keepImages;
+        SelectRows({ 0, 2, 4 });
+        answers.QueueAnswer(c.answer);
+        if (c.via == ByCommand)
+            Command(IDM_EDIT_DELETE);
+        else if (c.via == ByKey)
+            Key(VK_DELETE);
+        else
+            ListCommand(IDM_EDIT_DELETE);
+        EXPECT_EQ(c.rows, ColumnTexts(ColumnComment)) << c.name;
+        EXPECT_EQ(c.rows, Records()) << c.name;
+        EXPECT_EQ(c.files, FilesIn(folder.Path())) << c.name;
+        EXPECT_EQ(c.answer == IDYES ? 1 : 0, gHistory.modified) << c.name;
+        ASSERT_EQ(1u, answers.messages.size()) << c.name;
+        EXPECT_EQ("選択した行を削除します。よろしいですか？", answers.messages[0].text);
+        EXPECT_EQ("確認", answers.messages[0].caption);
+        EXPECT_EQ((UINT)(MB_YESNOCANCEL | MB_ICONQUESTION), answers.messages[0].flags);
+        EXPECT_EQ(gHistoryView.list, answers.messages[0].owner);
+    }
+}
+
+TEST_F(HistoryEditTest, MissingImageIsReportedAndTheRowStillGoes) {
+    std::string elsewhere = dir.File("full.png");
+    WriteFileBytes(elsewhere, "x");
+    LoadHistory(dir.Path(), { { "a", "\\missing.png", "" }, { "b", elsewhere, "memo.txt" }, { "c", "\\c.png", "" } });
+    WriteFileBytes(dir.File("memo.txt"), "keep");
+    SelectRows({ 0, 1 });
+    boxes.QueueAnswer(IDYES);
+    Command(IDM_EDIT_DELETE);
+    EXPECT_EQ(Texts({ "c" }), ColumnTexts(ColumnComment));
+    ASSERT_EQ(2u, boxes.messages.size());
+    EXPECT_EQ("削除するファイルが存在しません", boxes.messages[1].text);
+    EXPECT_EQ(dir.File("missing.png"), boxes.messages[1].caption);
+    EXPECT_EQ((UINT)MB_ICONWARNING, boxes.messages[1].flags);
+    EXPECT_FALSE(PathExists(elsewhere));
+    EXPECT_TRUE(PathExists(dir.File("memo.txt"))) << "text files are never deleted";
+}
+
+TEST_F(HistoryEditTest, MovingTheFirstSelectedRow) {
+    struct {
+        std::initializer_list<int> selected;
+        int command;
+        bool fromMenu;
+        Texts rows;
+        int modified;
+        std::vector<int> selectedAfter;
+    } cases[] = {
+        { { 0 }, IDM_EDIT_UP, false, { "a", "b", "c", "d" }, 0, { 0 } },
+        { { 3 }, IDM_EDIT_DOWN, true, { "a", "b", "c", "d" }, 0, { 3 } },
+        { { 2 }, IDM_EDIT_UP, true, { "a", "c", "b", "d" }, 1, { 1 } },
+        { { 1 }, IDM_EDIT_DOWN, false, { "a", "c", "b", "d" }, 1, { 2 } },
+        { { 1, 3 }, IDM_EDIT_UP, false, { "b", "a", "c", "d" }, 1, { 0, 3 } },
+        { { 0, 2 }, IDM_EDIT_DOWN, true, { "b", "a", "c", "d" }, 1, { 1, 2 } },
+    };
+    for (const auto& c : cases) {
+        LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "C:\\pics\\b.png", "b.txt" },
+                                  { "c", "\\c.png", "" }, { "d", "\\d.png", "" } });
+        SelectRows(c.selected);
+        if (c.fromMenu)
+            ListCommand(c.command);
+        else
+            Command(c.command);
+        std::string name = std::to_string(*c.selected.begin()) + (c.command == IDM_EDIT_UP ? " up" : " down");
+        EXPECT_EQ(c.rows, ColumnTexts(ColumnComment)) << name;
+        EXPECT_EQ(c.rows, Records()) << name;
+        EXPECT_EQ(c.modified, gHistory.modified) << name;
+        std::vector<int> selected;
+        for (int row = -1; (row = (int)SendMessageA(gHistoryView.list, LVM_GETNEXTITEM, row, LVNI_SELECTED)) >= 0;)
+            selected.push_back(row);
+        EXPECT_EQ(c.selectedAfter, selected) << name;
+        // The moved row keeps all its columns.
+        int b = (int)(std::find(c.rows.begin(), c.rows.end(), "b") - c.rows.begin());
+        EXPECT_EQ("C:\\pics\\b.png", Cell(b, ColumnImage)) << name;
+        EXPECT_EQ("b.txt", Cell(b, ColumnText)) << name;
+        EXPECT_EQ("2024/01/02 03:04:01", Cell(b, ColumnDate)) << name;
+    }
+}
+
+TEST_F(HistoryEditTest, DroppingFiveFilesOntoAlmostFullList) {
+    std::vector<RowSpec> rows;
+    for (int i = 0; i < 998; i++)
+        rows.push_back({ "r" + std::to_string(i), "\\r" + std::to_string(i) + ".png", "" });
+    LoadHistory(dir.Path(), rows);
+    std::vector<std::string> dropped;
+    for (int i = 0; i < 5; i++)
+        dropped.push_back("C:\\drop folder\\f" + std::to_string(i) + ".png");
+    SendMessageA(gHistoryView.list, WM_DROPFILES, (WPARAM)MakeDrop(dropped), 0);
+    EXPECT_EQ(1000, ListRowCount());
+    EXPECT_EQ(1000, gHistory.count);
+    EXPECT_EQ(1, gHistory.modified);
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("最大登録件数を超えました", boxes.messages[0].text);
+    EXPECT_EQ("ERROR", boxes.messages[0].caption);
+    EXPECT_EQ((UINT)MB_ICONERROR, boxes.messages[0].flags);
+    for (int row = 998; row < 1000; row++) {
+        EXPECT_EQ("DROP", Cell(row, ColumnComment));
+        EXPECT_EQ(dropped[row - 998], Cell(row, ColumnImage));
+        EXPECT_EQ("", Cell(row, ColumnText));
+        std::string date = Cell(row, ColumnDate);
+        ASSERT_EQ(19u, date.size()) << date;
+        EXPECT_EQ("// ::", date.substr(4, 1) + date[7] + date[10] + date[13] + date[16]) << date;
+    }
+    // Saved with the full path, not as a history-folder name.
+    ASSERT_EQ(1, SaveHistory());
+    std::string csv = ReadFileBytes(dir.File("hist.csv"));
+    std::string last = "," + std::string("DROP,C:\\drop folder\\f1.png,\r\n");
+    EXPECT_EQ(last, csv.substr(csv.size() - last.size()));
+}
+
+TEST_F(HistoryEditTest, EscapeInAnInPlaceEditStillStoresTheText) {
+    // Key 0: the focus moves elsewhere instead.
+    struct { UINT key; const char* typed; } cases[] = { { VK_ESCAPE, "changed" }, { VK_RETURN, "b" }, { 0, "left" } };
+    for (const auto& c : cases) {
+        LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "\\b.png", "" } });
+        SelectRows({ 1 });
+        SetFocus(gHistoryView.list);
+        Command(IDM_EDIT_COMMENT);
+        HWND edit = (HWND)SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0);
+        ASSERT_TRUE(edit != NULL) << c.key;
+        EXPECT_EQ(1, gHistory.modified) << "starting an edit marks the list changed";
+        EXPECT_EQ(128, (int)SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
+        SetWindowTextA(edit, c.typed);
+        if (c.key) {
+            SendMessageA(edit, WM_KEYDOWN, c.key, 0);
+            SendMessageA(edit, WM_CHAR, c.key, 0);
+        } else {
+            SetFocus(gPreview.window);
+        }
+        PumpUntil([] { return SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0) == 0; }, 1000);
+        EXPECT_EQ(c.typed, Cell(1, ColumnComment)) << c.key;
+        EXPECT_STREQ(c.typed, gHistory.records[1].comment) << c.key;
+        EXPECT_EQ(1, gHistory.modified) << c.key;
+    }
+}
+
+// --- the context menu ---------------------------------------------------------
+
+namespace {
+
+struct MenuSeen {
+    bool shown = false;
+    std::vector<bool> enabled; // in the order of MenuIds
+    RECT where = {};
+};
+MenuSeen gMenuSeen;
+const UINT MenuIds[] = { IDM_LIST_TEXTINFO, IDM_LIST_TEXTEDIT, IDM_EDIT_COMMENT, IDM_EDIT_BATCHCOMMENT,
+                         IDM_EDIT_UP,       IDM_EDIT_DOWN,     IDM_EDIT_DELETE,  IDM_LIST_OPENIMAGE };
+
+// Runs inside the menu's own loop: reads the open popup, then closes it.
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND popup = FindWindowA("#32768", NULL);
+    if (!popup || !IsWindowVisible(popup))
+        return;
+    KillTimer(NULL, id);
+    HMENU menu = (HMENU)SendMessageA(popup, MN_GETHMENU, 0, 0);
+    gMenuSeen.shown = true;
+    for (UINT item : MenuIds)
+        gMenuSeen.enabled.push_back(!(GetMenuState(menu, item, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)));
+    GetWindowRect(popup, &gMenuSeen.where);
+    EndMenu();
+}
+
+MenuSeen OpenContextMenu(LPARAM position) {
+    gMenuSeen = MenuSeen();
+    UINT_PTR timer = SetTimer(NULL, 0, 20, ReadOpenMenu);
+    SendMessageA(gHistoryView.list, WM_CONTEXTMENU, (WPARAM)gHistoryView.list, position);
+    KillTimer(NULL, timer);
+    return gMenuSeen;
+}
+
+// A right click as the mouse gives it (the pointer is there too).
+MenuSeen RightClick(POINT at) {
+    gMenuSeen = MenuSeen();
+    POINT screen = at;
+    ClientToScreen(gHistoryView.list, &screen);
+    SetCursorPos(screen.x, screen.y);
+    UINT_PTR timer = SetTimer(NULL, 0, 20, ReadOpenMenu);
+    PostMessageA(gHistoryView.list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+    PostMessageA(gHistoryView.list, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    PumpUntil([] { return gMenuSeen.shown; }, 2000);
+    KillTimer(NULL, timer);
+    return gMenuSeen;
+}
+
+} // namespace
+
+TEST_F(HistoryEditTest, ContextMenuEnablesByRowAndFileName) {
+    struct {
+        const char* name;
+        bool selectRow;
+        bool untitled;
+        std::vector<bool> enabled;
+    } cases[] = {
+        { "row, history file", true, false, { true, true, true, true, true, true, true, true } },
+        { "row, untitled", true, true, { false, false, true, true, true, true, true, true } },
+        { "no row", false, false, { false, false, false, false, false, false, false, false } },
+    };
+    for (const auto& c : cases) {
+        LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "\\b.png", "" } });
+        gHistory.untitled = c.untitled ? 1 : 0;
+        if (c.selectRow)
+            SelectRows({ 1 });
+        else
+            SelectRows({});
+        MenuSeen seen = OpenContextMenu(MAKELPARAM(300, 250));
+        ASSERT_TRUE(seen.shown) << c.name;
+        EXPECT_EQ(c.enabled, seen.enabled) << c.name;
+        EXPECT_EQ(300, seen.where.left) << c.name;
+        EXPECT_EQ(250, seen.where.top) << c.name;
+    }
+    gHistory.untitled = 0;
+}
+
+TEST_F(HistoryEditTest, ContextMenuOpensUnderTheFocusedRowOrAtTheClick) {
+    LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "\\b.png", "" }, { "c", "\\c.png", "" } });
+    SelectRows({ 2 });
+    RECT row = {};
+    row.left = LVIR_LABEL;
+    SendMessageA(gHistoryView.list, LVM_GETITEMRECT, 2, (LPARAM)&row);
+    POINT expected = { row.left, row.bottom };
+    ClientToScreen(gHistoryView.list, &expected);
+    MenuSeen seen = OpenContextMenu(MAKELPARAM(-1, -1));
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(expected.x, seen.where.left);
+    EXPECT_EQ(expected.y, seen.where.top);
+    POINT click = RowPoint(1);
+    seen = RightClick(click);
+    ClientToScreen(gHistoryView.list, &click);
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(click.x, seen.where.left);
+    EXPECT_EQ(click.y, seen.where.top);
+}

@@ -1,0 +1,188 @@
+// Dialogs 132 (one comment for the selected rows) and 152 (a row's text
+// file), driven through their real templates inside their own loops.
+#include "history/CommentDialog.h"
+#include "history/TextFileDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "history/HistoryFile.h"
+#include "history/HistoryView.h"
+#include "resources/resource.h"
+#include "tests/history/ShellTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+typedef std::vector<std::string> Texts;
+
+INT_PTR CALLBACK BareDialogProc(HWND, UINT msg, WPARAM, LPARAM) {
+    return msg == WM_INITDIALOG;
+}
+
+std::vector<std::string> ListBoxItems(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_TEXTFILE_LIST);
+    std::vector<std::string> items;
+    int n = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (int i = 0; i < n; i++) {
+        char text[MAX_PATH] = "";
+        SendMessageA(list, LB_GETTEXT, i, (LPARAM)text);
+        items.push_back(text);
+    }
+    return items;
+}
+
+std::string SelectedItem(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_TEXTFILE_LIST);
+    int index = (int)SendMessageA(list, LB_GETCURSEL, 0, 0);
+    char text[MAX_PATH] = "";
+    if (index >= 0)
+        SendMessageA(list, LB_GETTEXT, index, (LPARAM)text);
+    return text;
+}
+
+class RecordDialogsTest : public ::testing::Test {
+protected:
+    void SetUp() override { TestMainWindow(); }
+    void TearDown() override { PumpFor(30); }
+    void LoadFourRows() {
+        LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "\\b.png", "note.txt" }, { "c", "\\c.png", "" },
+                                  { "d", "\\d.png", "" } });
+    }
+    TempDir dir;
+    MessageBoxRecorder boxes;
+    DialogDriver driver;
+};
+
+} // namespace
+
+TEST_F(RecordDialogsTest, TemplatesHoldEveryControlTheProceduresUse) {
+    struct { int dialog; const char* caption; std::vector<int> controls; } cases[] = {
+        { IDD_COMMENT, "編集", { IDC_COMMENT_EDIT, IDC_COMMENT_OK, IDC_COMMENT_CANCEL } },
+        { IDD_TEXTFILE, "ファイル選択",
+          { IDC_TEXTFILE_FOLDER, IDC_TEXTFILE_LIST, IDOK, IDCANCEL, IDC_TEXTFILE_NONE, IDC_TEXTFILE_NEWNAME,
+            IDC_TEXTFILE_ADD } },
+    };
+    for (const auto& c : cases) {
+        HWND dialog = CreateDialogParamA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(c.dialog), gShell.hwndMain,
+                                         BareDialogProc, 0);
+        ASSERT_TRUE(dialog != NULL) << c.dialog;
+        EXPECT_EQ(c.caption, WindowText(dialog));
+        for (int id : c.controls)
+            EXPECT_TRUE(GetDlgItem(dialog, id) != NULL) << "dialog " << c.dialog << " control " << id;
+        DestroyWindow(dialog);
+    }
+}
+
+TEST_F(RecordDialogsTest, BatchCommentSetsEverySelectedRow) {
+    std::string longText(200, 'x');
+    std::string sixtyFourA;
+    for (int i = 0; i < 64; i++)
+        sixtyFourA += "あ";
+    struct { const char* name; std::string typed; int button; Texts rows; int modified; } cases[] = {
+        { "empty clears", "", IDC_COMMENT_OK, { "", "b", "", "" }, 1 },
+        { "Enter", "new", IDOK, { "new", "b", "new", "new" }, 1 },
+        { "cut to 127 bytes", longText, IDC_COMMENT_OK,
+          { longText.substr(0, 127), "b", longText.substr(0, 127), longText.substr(0, 127) }, 1 },
+        { "no half character", sixtyFourA, IDC_COMMENT_OK,
+          { sixtyFourA.substr(0, 126), "b", sixtyFourA.substr(0, 126), sixtyFourA.substr(0, 126) }, 1 },
+        { "cancel", "new", IDC_COMMENT_CANCEL, { "a", "b", "c", "d" }, 0 },
+        { "Escape", "new", IDCANCEL, { "a", "b", "c", "d" }, 0 },
+    };
+    bool shot = false;
+    for (const auto& c : cases) {
+        LoadFourRows();
+        SelectRows({ 0, 2, 3 });
+        driver.Then([&](HWND dialog) {
+            EXPECT_EQ("", DialogItemText(dialog, IDC_COMMENT_EDIT)) << c.name;
+            EXPECT_EQ(128, (int)SendDlgItemMessageA(dialog, IDC_COMMENT_EDIT, EM_GETLIMITTEXT, 0, 0));
+            SetDlgItemTextA(dialog, IDC_COMMENT_EDIT, c.typed.c_str());
+            if (!shot)
+                shot = SaveWindowPng(dialog, "comment_dialog");
+            SendMessageA(dialog, WM_COMMAND, c.button, 0);
+        });
+        SendMessageA(gShell.hwndMain, WM_COMMAND, IDM_EDIT_BATCHCOMMENT, 0);
+        EXPECT_TRUE(driver.Idle()) << c.name;
+        EXPECT_EQ(c.rows, ColumnTexts(ColumnComment)) << c.name;
+        EXPECT_EQ(c.modified, gHistory.modified) << c.name;
+        EXPECT_EQ(c.rows[0], gHistory.records[0].comment) << c.name;
+    }
+}
+
+TEST_F(RecordDialogsTest, NewTextFileIsCreatedListedAndChosen) {
+    WriteFileBytes(dir.File("memo.TXT"), "");
+    WriteFileBytes(dir.File("note.txt"), "");
+    WriteFileBytes(dir.File("other.doc"), "");
+    LoadFourRows();
+    SelectRows({ 2 });
+    driver.Then([&](HWND dialog) {
+        EXPECT_EQ(dir.Path(), DialogItemText(dialog, IDC_TEXTFILE_FOLDER));
+        EXPECT_EQ(Texts({ "memo.TXT", "note.txt" }), ListBoxItems(dialog));
+        SetDlgItemTextA(dialog, IDC_TEXTFILE_NEWNAME, "memo.txt");
+        ClickButton(dialog, IDC_TEXTFILE_ADD);
+        EXPECT_TRUE(PathExists(dir.File("memo.txt.txt")));
+        EXPECT_EQ(Texts({ "memo.TXT", "memo.txt.txt", "note.txt" }), ListBoxItems(dialog));
+        EXPECT_EQ("memo.txt.txt", SelectedItem(dialog));
+        SaveWindowPng(dialog, "textfile_dialog");
+        ClickButton(dialog, IDOK);
+    });
+    SendMessageA(gHistoryView.list, WM_COMMAND, IDM_LIST_TEXTINFO, 0);
+    EXPECT_TRUE(driver.Idle());
+    EXPECT_EQ(Texts({ "", "note.txt", "memo.txt.txt", "" }), ColumnTexts(ColumnText));
+    EXPECT_STREQ("memo.txt.txt", gHistory.records[2].textPath);
+    EXPECT_EQ(1, gHistory.modified);
+    EXPECT_EQ("", ReadFileBytes(dir.File("memo.txt.txt")));
+}
+
+TEST_F(RecordDialogsTest, ChoosingNoneRemovesTheTextFileFromTheRowOnly) {
+    WriteFileBytes(dir.File("note.txt"), "keep me");
+    LoadFourRows();
+    SelectRows({ 1 });
+    driver.Then([](HWND dialog) { ClickButton(dialog, IDC_TEXTFILE_NONE); });
+    SendMessageA(gHistoryView.list, WM_COMMAND, IDM_LIST_TEXTINFO, 0);
+    EXPECT_EQ("", Cell(1, ColumnText));
+    EXPECT_EQ(1, gHistory.modified);
+    EXPECT_EQ("keep me", ReadFileBytes(dir.File("note.txt")));
+}
+
+TEST_F(RecordDialogsTest, RefusalsKeepTheDialogOpen) {
+    WriteFileBytes(dir.File("note.txt"), "");
+    LoadFourRows();
+    SelectRows({ 0 });
+    driver.Then([&](HWND dialog) {
+        ClickButton(dialog, IDOK); // nothing chosen
+        ClickButton(dialog, IDC_TEXTFILE_ADD); // no name
+        SetDlgItemTextA(dialog, IDC_TEXTFILE_NEWNAME, "note");
+        ClickButton(dialog, IDC_TEXTFILE_ADD); // exists
+        EXPECT_TRUE(IsWindow(dialog));
+        EXPECT_EQ(Texts({ "note.txt" }), ListBoxItems(dialog));
+        ClickButton(dialog, IDCANCEL);
+    });
+    SendMessageA(gHistoryView.list, WM_COMMAND, IDM_LIST_TEXTINFO, 0);
+    ASSERT_EQ(3u, boxes.messages.size());
+    EXPECT_EQ("ファイルが選択されていません", boxes.messages[0].text);
+    EXPECT_EQ("確認", boxes.messages[0].caption);
+    EXPECT_EQ((UINT)MB_ICONINFORMATION, boxes.messages[0].flags);
+    EXPECT_EQ("ファイル名を入力してください", boxes.messages[1].text);
+    EXPECT_EQ("確認", boxes.messages[1].caption);
+    EXPECT_EQ((UINT)MB_OK, boxes.messages[1].flags);
+    EXPECT_EQ("指定されたファイルは既にあります。", boxes.messages[2].text);
+    EXPECT_EQ(dir.File("note.txt"), boxes.messages[2].caption);
+    EXPECT_EQ("", Cell(0, ColumnText));
+    EXPECT_EQ(0, gHistory.modified);
+}
+
+TEST_F(RecordDialogsTest, TextInformationNeedsExactlyOneRow) {
+    LoadFourRows();
+    SelectRows({ 0, 1 });
+    SendMessageA(gHistoryView.list, WM_COMMAND, IDM_LIST_TEXTINFO, 0);
+    EXPECT_TRUE(driver.seen.empty());
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("複数選択してテキスト追加はできません？", boxes.messages[0].text);
+    EXPECT_EQ("確認", boxes.messages[0].caption);
+    EXPECT_EQ((UINT)MB_ICONQUESTION, boxes.messages[0].flags);
+}

@@ -1,0 +1,192 @@
+// Decoding pictures into the preview's block and checking BMP files before
+// they are drawn.
+#include "imagepreview/PreviewImage.h"
+
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+#include "tests/imagepreview/TestImages.h"
+
+namespace {
+
+uint32_t At32(const unsigned char* p) {
+    return p[0] | p[1] << 8 | p[2] << 16 | (uint32_t)p[3] << 24;
+}
+
+void Set32(std::string& s, size_t at, uint32_t v) {
+    for (int i = 0; i < 4; i++)
+        s[at + i] = (char)(v >> (8 * i));
+}
+
+void Set16(std::string& s, size_t at, unsigned v) {
+    s[at] = (char)v;
+    s[at + 1] = (char)(v >> 8);
+}
+
+bool Decode(const std::string& bytes, PreviewImage& image) {
+    const char* path = "preview_image_test.jpg";
+    if (!WriteWholeFile(path, bytes))
+        return false;
+    FILE* f = fopen(path, "rb");
+    bool ok = f && DecodeJpegStream(f, image);
+    if (f)
+        fclose(f);
+    remove(path);
+    return ok;
+}
+
+// 0xRRGGBB of a pixel of the block, (0, 0) the picture's top-left.
+unsigned BlockPixel(const PreviewImage& image, int x, int y) {
+    size_t rowLength = (size_t)(image.Width() * 3 + 3) / 4 * 4;
+    const unsigned char* p = image.Rows() + (image.Height() - 1 - y) * rowLength + x * 3;
+    return (unsigned)p[2] << 16 | p[1] << 8 | p[0];
+}
+
+bool Near(unsigned a, unsigned b) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        if (abs((int)((a >> shift) & 0xFF) - (int)((b >> shift) & 0xFF)) > 12)
+            return false;
+    }
+    return true;
+}
+
+unsigned Grey(int x, int, int width, int) {
+    return x < width / 2 ? 0x404040 : 0xC0C0C0;
+}
+
+} // namespace
+
+TEST(PreviewImage, LoaderByExactEnding) {
+    struct { const char* path; PreviewLoader loader; } rows[] = {
+        { "C:\\h\\cap1.jpg", LoaderJpeg },     { "C:\\h\\cap1.bmp", LoaderBmp },
+        { "C:\\h\\cap1.JPG", LoaderNone },     { "C:\\h\\cap1.BMP", LoaderNone },
+        { "C:\\x.jpg\\y.jpg", LoaderNone },    { "C:\\x.jpg\\y.bmp", LoaderBmp },
+        { "C:\\h\\cap1.png", LoaderNone },     { "C:\\h\\cap1.jpg.txt", LoaderNone },
+        { "", LoaderNone },
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(r.loader, ChooseLoader(r.path)) << r.path;
+}
+
+TEST(PreviewImage, JpegBecomesBottomUpBgrRowsWithTheirHeader) {
+    PreviewImage image;
+    ASSERT_TRUE(Decode(TestJpegBytes(18, 16, 3, Quadrants), image));
+    const unsigned char* h = image.Block();
+    const unsigned rowLength = 56; // 18 * 3 = 54, padded to 56
+    EXPECT_EQ(40u + rowLength * 16, image.Size());
+    unsigned char expected[40] = { 40, 0, 0, 0, 18, 0, 0, 0, 16, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0 };
+    expected[20] = (unsigned char)(rowLength * 16);
+    expected[21] = (unsigned char)((rowLength * 16) >> 8);
+    EXPECT_EQ(0, memcmp(expected, h, 40));
+    EXPECT_TRUE(Near(0xFF0000, BlockPixel(image, 1, 1))) << std::hex << BlockPixel(image, 1, 1);
+    EXPECT_TRUE(Near(0x00FF00, BlockPixel(image, 16, 1))) << std::hex << BlockPixel(image, 16, 1);
+    EXPECT_TRUE(Near(0x0000FF, BlockPixel(image, 1, 14))) << std::hex << BlockPixel(image, 1, 14);
+    EXPECT_TRUE(Near(0xFFFFFF, BlockPixel(image, 16, 14))) << std::hex << BlockPixel(image, 16, 14);
+    for (int row = 0; row < 16; row++) {
+        const unsigned char* pad = image.Rows() + row * rowLength + 54;
+        EXPECT_EQ(0, pad[0] | pad[1]) << "padding of row " << row;
+    }
+}
+
+TEST(PreviewImage, GreyJpegShowsGrey) {
+    PreviewImage image;
+    ASSERT_TRUE(Decode(TestJpegBytes(16, 8, 1, Grey), image));
+    EXPECT_TRUE(Near(0x404040, BlockPixel(image, 2, 2))) << std::hex << BlockPixel(image, 2, 2);
+    EXPECT_TRUE(Near(0xC0C0C0, BlockPixel(image, 13, 5))) << std::hex << BlockPixel(image, 13, 5);
+}
+
+TEST(PreviewImage, DamagedJpegsAreRefusedAndKeepTheOldImage) {
+    std::string good = TestJpegBytes(64, 48, 3, Quadrants);
+    std::string huge = good;
+    size_t sof = huge.find("\xFF\xC0");
+    ASSERT_NE(std::string::npos, sof);
+    // Height and width 60000, big-endian.
+    huge[sof + 5] = (char)0xEA;
+    huge[sof + 6] = (char)0x60;
+    huge[sof + 7] = (char)0xEA;
+    huge[sof + 8] = (char)0x60;
+    struct { const char* name; std::string bytes; } rows[] = {
+        { "empty", "" },
+        { "not a JPEG", "hello, world" },
+        { "header only", good.substr(0, 200) },
+        { "truncated data", good.substr(0, good.size() / 2) },
+        { "60000 x 60000", huge },
+        { "CMYK", TestJpegBytes(16, 16, 4, Quadrants) },
+    };
+    for (const auto& r : rows) {
+        PreviewImage image;
+        ASSERT_TRUE(Decode(good, image));
+        const unsigned char* before = image.Block();
+        EXPECT_FALSE(Decode(r.bytes, image)) << r.name;
+        EXPECT_EQ(before, image.Block()) << r.name;
+    }
+}
+
+TEST(PreviewImage, JpegBlockSizeLimit) {
+    EXPECT_EQ(44u, JpegBlockSize(1, 1));
+    EXPECT_EQ(40u + 11520u * 2160u, JpegBlockSize(3840, 2160));
+    EXPECT_EQ(0u, JpegBlockSize(65500, 65500));
+    EXPECT_EQ(0u, JpegBlockSize(0, 10));
+    EXPECT_NE(0u, JpegBlockSize(10000, 10000));
+}
+
+TEST(PreviewImage, BmpFileHeaderGivesTheBlockSize) {
+    std::string file = TestBmpBytes(3, 2, Quadrants); // 54 + 2 rows of 12 = 78 bytes
+    const unsigned char* h = (const unsigned char*)file.data();
+    EXPECT_EQ(64u, BmpBlockSize(h, 78));
+    EXPECT_EQ(64u, BmpBlockSize(h, 1000)) << "the size field rules when the file is longer";
+    EXPECT_EQ(56u, BmpBlockSize(h, 70)) << "never more than the file holds";
+    std::string bad = file;
+    bad[0] = 'M';
+    EXPECT_EQ(0u, BmpBlockSize((const unsigned char*)bad.data(), 78));
+    bad = file;
+    Set32(bad, 2, 53);
+    EXPECT_EQ(0u, BmpBlockSize((const unsigned char*)bad.data(), 78)) << "no room for a header";
+    bad = file;
+    Set32(bad, 2, 0xFFFFFFF0u);
+    EXPECT_EQ(0u, BmpBlockSize((const unsigned char*)bad.data(), 0xFFFFFFF0u)) << "past the limit";
+}
+
+TEST(PreviewImage, BmpBlocksThatCannotBeDrawnAreRefused) {
+    std::string file = TestBmpBytes(3, 2, Quadrants);
+    std::string block = file.substr(14);
+    auto with32 = [&](size_t at, uint32_t v) { std::string b = block; Set32(b, at, v); return b; };
+    auto with16 = [&](size_t at, unsigned v) { std::string b = block; Set16(b, at, v); return b; };
+    std::string bitFields32 = with16(14, 32);
+    Set32(bitFields32, 4, 1);
+    Set32(bitFields32, 16, 3);
+    bitFields32 += std::string(12, '\xFF');
+    std::string tiny = TestBmpBytes(1, 1, Quadrants).substr(14);
+    std::string tinyBitFields = tiny;
+    Set32(tinyBitFields, 16, 3);
+    struct { const char* name; std::string bytes; bool drawable; } rows[] = {
+        { "the program's own 24-bit file", block, true },
+        { "top-down rows", with32(8, (uint32_t)-2), true },
+        { "32 bits, 1 x 2 pixels, bit fields with masks", bitFields32, true },
+        { "one byte short", block.substr(0, block.size() - 1), false },
+        { "shorter than a header", block.substr(0, 39), false },
+        { "header size 12", with32(0, 12), false },
+        { "header larger than the block", with32(0, 200), false },
+        { "width 0", with32(4, 0), false },
+        { "negative width", with32(4, (uint32_t)-3), false },
+        { "height 0", with32(8, 0), false },
+        { "lowest height", with32(8, 0x80000000u), false },
+        { "huge width", with32(4, 0x7FFFFFFF), false },
+        { "8 bits per pixel", with16(14, 8), false },
+        { "16 bits per pixel", with16(14, 16), false },
+        { "RLE compression", with32(16, 1), false },
+        { "JPEG compression", with32(16, 4), false },
+        { "colour table past the block", with32(32, 7), false },
+        { "colour count past any table", with32(32, 300), false },
+        { "1 x 1 pixel", tiny, true },
+        { "1 x 1 pixel, bit fields without room for masks", tinyBitFields, false },
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(r.drawable, IsDrawableDib((const unsigned char*)r.bytes.data(), r.bytes.size())) << r.name;
+    EXPECT_EQ(40u, At32((const unsigned char*)block.data()));
+}

@@ -1,0 +1,22 @@
+// Picture files for the preview's tests and benchmark, written with libjpeg
+// itself or byte by byte as the capture engine writes its BMP files.
+#pragma once
+
+#include <string>
+
+// Colour of a pixel, 0xRRGGBB.
+typedef unsigned (*PixelColour)(int x, int y, int width, int height);
+
+// Four solid quadrants: red, green (top); blue, white (bottom).
+unsigned Quadrants(int x, int y, int width, int height);
+
+// JPEG file of `components` 3 (RGB), 1 (grey: the red byte) or 4 (CMYK: the
+// colour's bytes as C, M, Y and K 0), quality 95.
+bool WriteTestJpeg(const std::string& path, int width, int height, int components, PixelColour colour);
+// The bytes of a JPEG file as WriteTestJpeg writes it.
+std::string TestJpegBytes(int width, int height, int components, PixelColour colour);
+// A 24-bit bottom-up BMP file with no colour table.
+std::string TestBmpBytes(int width, int height, PixelColour colour);
+// Native paths and Windows paths alike: the whole file, or "" when missing.
+std::string ReadWholeFile(const std::string& path);
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
