@@ -6,11 +6,13 @@
 #   tools/run.sh --screenshot FILE.png  on a private Xvfb: waits until the
 #                                       main window has painted, saves a PNG
 #                                       of it and closes the program
+#                                       (GYROLENS_SHOT_CAPTURES=n takes n
+#                                       screen captures first)
 #
 # The program works in a data folder outside the checkout, which holds its
 # Gyrolens.ini, the histories and the captures: GYROLENS_DATA, by default
 # ~/Gyrolens.  A new data folder gets a settings file with a readable window
-# size, column widths and fonts, and JPEG captures.
+# size, column widths and fonts, and JPEG captures named capture1.jpg, ...
 # Installs whatever is missing first (see tools/setup.sh).
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
@@ -28,7 +30,7 @@ exe=$build/win/app/Gyrolens.exe
 data=${GYROLENS_DATA:-$HOME/Gyrolens}
 mkdir -p "$data"
 if [ ! -f "$data/Gyrolens.ini" ]; then
-    printf '%s\r\n' '[File_Set]' 'JPEGモード=1' 'JPEG品質=80' \
+    printf '%s\r\n' '[File_Set]' 'JPEGモード=1' 'JPEG品質=80' '画像ファイル名=capture' '画像ファイル開始番号=1' \
         '全体フォントサイズ=14' '履歴フォントサイズ=14' \
         '[Window]' 'X位置=40' 'Y位置=30' '幅=900' '高さ=640' \
         '項目１幅=220' '項目２幅=360' '項目３幅=150' '項目４幅=120' |
@@ -42,7 +44,7 @@ if [ -n "$shot" ]; then
     mkdir -p "$(dirname "$shot")"
     "$top/tools/wine-run.sh" "$exe" &
     program=$!
-    "$top/tools/wine-run.sh" "$build/win/tests/app/window_shot.exe" "$(winpath "$shot")"
+    "$top/tools/wine-run.sh" "$build/win/tests/app/window_shot.exe" "$(winpath "$shot")" 60 "${GYROLENS_SHOT_CAPTURES:-0}"
     wait "$program"
     # The picture is written uncompressed; pack it.
     python3 - "$shot" <<'PY'
