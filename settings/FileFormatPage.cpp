@@ -2,8 +2,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <windowsx.h>
-
 #include "capture/CaptureContext.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
@@ -51,18 +49,4 @@ static INT_PTR ApplyFileFormatPage(HWND page) {
     return AcceptApply(page);
 }
 
-static INT_PTR OnNotify(HWND page, const NMHDR* header) {
-    if (header->code == PSN_APPLY)
-        return ApplyFileFormatPage(page);
-    return FALSE;
-}
-
-INT_PTR CALLBACK FileFormatPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        HANDLE_MSG(page, WM_INITDIALOG, OnInitDialog);
-        HANDLE_MSG(page, WM_COMMAND, OnCommand);
-    case WM_NOTIFY:
-        return OnNotify(page, (const NMHDR*)lParam);
-    }
-    return FALSE;
-}
+const PageHandlers FileFormatPageHandlers = { OnInitDialog, OnCommand, ApplyFileFormatPage };

@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <windowsx.h>
-
 #include "base/ByteString.h"
 #include "base/FontDialog.h"
 #include "resources/resource.h"
@@ -84,18 +82,4 @@ static INT_PTR ApplyFontPage(HWND page) {
     return AcceptApply(page);
 }
 
-static INT_PTR OnNotify(HWND page, const NMHDR* header) {
-    if (header->code == PSN_APPLY)
-        return ApplyFontPage(page);
-    return FALSE;
-}
-
-INT_PTR CALLBACK FontPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        HANDLE_MSG(page, WM_INITDIALOG, OnInitDialog);
-        HANDLE_MSG(page, WM_COMMAND, OnCommand);
-    case WM_NOTIFY:
-        return OnNotify(page, (const NMHDR*)lParam);
-    }
-    return FALSE;
-}
+const PageHandlers FontPageHandlers = { OnInitDialog, OnCommand, ApplyFontPage };

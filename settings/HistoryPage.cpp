@@ -3,8 +3,6 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <windowsx.h>
-
 #include "base/ByteString.h"
 #include "base/FileDialog.h"
 #include "resources/resource.h"
@@ -86,18 +84,4 @@ static INT_PTR ApplyHistoryPage(HWND page) {
     return AcceptApply(page);
 }
 
-static INT_PTR OnNotify(HWND page, const NMHDR* header) {
-    if (header->code == PSN_APPLY)
-        return ApplyHistoryPage(page);
-    return FALSE;
-}
-
-INT_PTR CALLBACK HistoryPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-        HANDLE_MSG(page, WM_INITDIALOG, OnInitDialog);
-        HANDLE_MSG(page, WM_COMMAND, OnCommand);
-    case WM_NOTIFY:
-        return OnNotify(page, (const NMHDR*)lParam);
-    }
-    return FALSE;
-}
+const PageHandlers HistoryPageHandlers = { OnInitDialog, OnCommand, ApplyHistoryPage };

@@ -6,10 +6,19 @@
 
 #include <stddef.h>
 
-INT_PTR CALLBACK SaveFilePageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK HistoryPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK FileFormatPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
-INT_PTR CALLBACK FontPageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam);
+// What a page does with its three messages: fill its controls, follow a
+// command, store its controls on OK.  The sheet's one page procedure calls
+// them.
+struct PageHandlers {
+    BOOL (*init)(HWND page, HWND focus, LPARAM lParam);
+    void (*command)(HWND page, int id, HWND control, UINT code);
+    INT_PTR (*apply)(HWND page);
+};
+
+extern const PageHandlers SaveFilePageHandlers;
+extern const PageHandlers HistoryPageHandlers;
+extern const PageHandlers FileFormatPageHandlers;
+extern const PageHandlers FontPageHandlers;
 
 // Registers the common controls the pages and the panel use (hotkey,
 // track bar, extended combo box).

@@ -10,17 +10,42 @@
 // caption.
 struct SheetPage {
     int templateId;
-    DLGPROC proc;
+    const PageHandlers* handlers;
 };
 
 static const SheetPage SheetPages[] = {
-    { IDD_SAVEFILE, SaveFilePageProc },
-    { IDD_HISTORYPAGE, HistoryPageProc },
-    { IDD_FILEFORMAT, FileFormatPageProc },
-    { IDD_FONTPAGE, FontPageProc },
+    { IDD_SAVEFILE, &SaveFilePageHandlers },
+    { IDD_HISTORYPAGE, &HistoryPageHandlers },
+    { IDD_FILEFORMAT, &FileFormatPageHandlers },
+    { IDD_FONTPAGE, &FontPageHandlers },
 };
 
 static const char SheetCaption[] = "環境設定";
+static const char HandlersProperty[] = "GyrolensPageHandlers";
+
+// Every page's procedure: its handlers come with the page at WM_INITDIALOG
+// and stay in a window property (DWLP_USER holds the filling flag).
+static INT_PTR CALLBACK PageProc(HWND page, UINT msg, WPARAM wParam, LPARAM lParam) {
+    const PageHandlers* h = (const PageHandlers*)GetPropA(page, HandlersProperty);
+    switch (msg) {
+    case WM_INITDIALOG:
+        h = (const PageHandlers*)((const PROPSHEETPAGEA*)lParam)->lParam;
+        SetPropA(page, HandlersProperty, (HANDLE)h);
+        return h->init(page, (HWND)wParam, lParam);
+    case WM_COMMAND:
+        if (h)
+            h->command(page, LOWORD(wParam), (HWND)lParam, HIWORD(wParam));
+        return FALSE;
+    case WM_NOTIFY:
+        if (h && ((const NMHDR*)lParam)->code == PSN_APPLY)
+            return h->apply(page);
+        return FALSE;
+    case WM_DESTROY:
+        RemovePropA(page, HandlersProperty);
+        return FALSE;
+    }
+    return FALSE;
+}
 
 void OpenSettingsSheet(HWND owner) {
     InitSettingsControls();
@@ -32,7 +57,8 @@ void OpenSettingsSheet(HWND owner) {
         page.dwFlags = PSP_DEFAULT;
         page.hInstance = instance;
         page.pszTemplate = MAKEINTRESOURCEA(SheetPages[i].templateId);
-        page.pfnDlgProc = SheetPages[i].proc;
+        page.pfnDlgProc = PageProc;
+        page.lParam = (LPARAM)SheetPages[i].handlers;
         pages[i] = CreatePropertySheetPageA(&page);
         if (!pages[i]) {
             while (i > 0)
