@@ -9,6 +9,7 @@
 
 #include "base/ByteString.h"
 #include "base/FileDialog.h"
+#include "base/FileIo.h"
 #include "settings/Settings.h"
 #include "tests/support/TestSupport.h"
 
@@ -154,6 +155,7 @@ TEST_F(HistoryFileTest, FirstChunkWithoutLineEndFails) {
     Bind("h.csv");
     EXPECT_EQ(0, ReadHistoryFile(list, NULL));
     EXPECT_EQ(0, list.count);
+    EXPECT_EQ(1, list.untitled) << "a file that is no history is not saved over";
     EXPECT_TRUE(boxes.messages.empty());
 }
 
@@ -238,6 +240,7 @@ TEST_F(HistoryFileTest, FileThatCannotBeOpenedIsReportedAndRecordsStay) {
     CloseHandle(lock);
     EXPECT_EQ(1, list.count);
     EXPECT_STREQ("kept", list.records[0].comment);
+    EXPECT_EQ(1, list.untitled) << "the records shown are not that file's";
     ASSERT_EQ(1u, boxes.messages.size());
     EXPECT_EQ("ファイルオープンエラー [" + dir.File("h.csv") + "] errno=32", boxes.messages[0].text);
     EXPECT_EQ("エラー", boxes.messages[0].caption);
@@ -511,6 +514,50 @@ TEST_F(HistoryDialogTest, CancelledSaveAsChangesNothing) {
     gSaveAnswer.accept = false;
     EXPECT_EQ(0, SaveHistoryList(list, NULL));
     EXPECT_EQ(1, list.untitled);
+}
+
+namespace {
+
+size_t gReadBytesLeft;
+
+// Reads succeed for the first gReadBytesLeft bytes, then fail as on a bad
+// sector or a vanished network drive.
+BOOL WINAPI ReadFailsLater(HANDLE h, LPVOID data, DWORD n, LPDWORD got, LPOVERLAPPED ov) {
+    if (gReadBytesLeft == 0) {
+        *got = 0;
+        SetLastError(ERROR_READ_FAULT);
+        return FALSE;
+    }
+    DWORD part = n < gReadBytesLeft ? n : (DWORD)gReadBytesLeft;
+    gReadBytesLeft -= part;
+    return ReadFile(h, data, part, got, ov);
+}
+
+} // namespace
+
+TEST_F(HistoryDialogTest, ReadErrorKeepsWhatWasReadButNeverSavesOverTheFile) {
+    std::string old = FileWithRecords(300);
+    ASSERT_TRUE(WriteFileBytes(dir.File("h.csv"), old));
+    Bind("h.csv");
+    gReadBytesLeft = 5000;
+    SetReadFileHook(ReadFailsLater);
+    int result = ReadHistoryFile(list, NULL);
+    SetReadFileHook(NULL);
+    EXPECT_EQ(0, result);
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("ファイル読み込みエラー [" + dir.File("h.csv") + "] errno=30", boxes.messages[0].text);
+    EXPECT_EQ("エラー", boxes.messages[0].caption);
+    EXPECT_EQ((UINT)(MB_OK | MB_ICONERROR), boxes.messages[0].flags);
+    EXPECT_GT(list.count, 50);
+    EXPECT_LT(list.count, 300);
+    EXPECT_STREQ("comment 0", list.records[0].comment);
+    EXPECT_EQ(1, list.untitled);
+    EXPECT_STREQ("新規", list.fileTitle);
+
+    gSaveAnswer.accept = false;
+    EXPECT_EQ(0, SaveHistoryList(list, NULL));
+    EXPECT_EQ(1, gSaveAnswer.calls) << "saving asks for a name";
+    EXPECT_EQ(old, ReadFileBytes(dir.File("h.csv")));
 }
 
 // --- ResetToNew ----------------------------------------------------------------
