@@ -43,6 +43,28 @@ void HistoryImageField(const HistoryRecord& r, char* out, size_t outSize) {
         FormatText(out, outSize, "\\%s", r.imagePath);
 }
 
+bool HistoryTempPath(char* out, size_t outSize, const char* path) {
+    const char* name = FileNamePart(path);
+    size_t folderLen = (size_t)(name - path), nameLen = strlen(name);
+    char temp[PathSize];
+    if (nameLen == 0)
+        return false;
+    if (nameLen == 1) {
+        CopyText(temp, countof(temp), name[0] == '~' ? "$" : "~");
+    } else {
+        size_t skip = 0;
+        while (skip < 2)
+            skip += SjisCharLength(name + skip, nameLen - skip);
+        const char* marker = strncmp(name, "~$", 2) == 0 ? "~#" : "~$";
+        FormatText(temp, countof(temp), "%s%s", marker, name + skip);
+    }
+    if (folderLen + strlen(temp) >= outSize)
+        return false;
+    memcpy(out, path, folderLen);
+    CopyText(out + folderLen, outSize - folderLen, temp);
+    return true;
+}
+
 size_t FormatHistoryLine(const HistoryRecord& r, char* out, size_t outSize) {
     char image[PathSize + 1];
     HistoryImageField(r, image, countof(image));

@@ -36,6 +36,16 @@ void FormatDateStamp(char* out, size_t outSize, int year, int month, int day, in
 // The image field of a record as the file stores it.
 void HistoryImageField(const HistoryRecord& r, char* out, size_t outSize);
 
+// The temporary file a save writes before it puts it in the history file's
+// place: in the same folder, under a name no longer than the history file's
+// own, so that it fits wherever the history file does.  The name is the
+// history file's with its first two bytes' worth of characters replaced by
+// "~$" ("~#" when the name begins with "~$"); a one-byte name becomes "~"
+// ("$" for "~").  It is the same at every save of a file, so the next save
+// replaces one that an interrupted save left behind.  False when path has
+// no file name or out is too small.
+bool HistoryTempPath(char* out, size_t outSize, const char* path);
+
 // One record line with its CR LF; returns its length.  out needs room for
 // MaxHistoryLineLength + 1 bytes.
 size_t FormatHistoryLine(const HistoryRecord& r, char* out, size_t outSize);

@@ -234,30 +234,45 @@ static bool WriteRecords(const HistoryList& list, HANDLE h) {
     return writer.Flush() && FlushFileBuffers(h);
 }
 
-// Writes the whole list into a new file beside the history file and only then
-// puts it in the history file's place, so that a full disk or a vanished
-// device can never leave the user with a truncated history.
+// Where the platform's replace does not carry the old file's attributes over,
+// they are put back; the archive flag stays as the new file has it.
+static void KeepAttributes(const char* path, DWORD old) {
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    DWORD now = GetFileAttributesA(path);
+    if (old == INVALID_FILE_ATTRIBUTES || now == INVALID_FILE_ATTRIBUTES || ((now ^ old) & kept) == 0)
+        return;
+    DWORD want = (now & FILE_ATTRIBUTE_ARCHIVE) | (old & kept);
+    SetFileAttributesA(path, want ? want : FILE_ATTRIBUTE_NORMAL);
+}
+
+// Writes the whole list into a temporary file beside the history file and
+// only then puts it in the history file's place, so that a full disk or a
+// vanished device can never leave the user with a truncated history.
+// ReplaceFileA keeps what the old file carried (attributes such as hidden,
+// its security and creation time); the history file exists by now, made
+// empty by the caller when it was new.
 static bool ReplaceWithNewContents(const HistoryList& list) {
-    char folder[MAX_PATH];
-    size_t folderLen = FolderPartLength(list.filePath);
-    if (folderLen == 0)
-        CopyText(folder, countof(folder), ".");
-    else
-        CopyTextN(folder, countof(folder), list.filePath, folderLen + 1);
     char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder, "gyh", 0, temp))
+    if (!HistoryTempPath(temp, countof(temp), list.filePath)) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
+    }
+    DWORD attributes = GetFileAttributesA(list.filePath);
+    // A temporary file of an interrupted save goes now.
+    DeleteFileA(temp);
     ScopedFile file(CreateFileA(temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
     bool ok = file.IsValid() && WriteRecords(list, file.Get());
     ok = file.Close() && ok;
     if (ok)
-        ok = MoveFileExA(temp, list.filePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+        ok = ReplaceFileA(list.filePath, temp, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL) != FALSE;
     if (!ok) {
         DWORD err = GetLastError();
         DeleteFileA(temp);
         SetLastError(err);
+        return false;
     }
-    return ok;
+    KeepAttributes(list.filePath, attributes);
+    return true;
 }
 
 int WriteHistoryFile(HistoryList& list, HWND owner) {

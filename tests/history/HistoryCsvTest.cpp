@@ -219,3 +219,30 @@ TEST(HistoryCsv, EmbeddedZeroByteEndsTheField) {
     EXPECT_STREQ("ab", r.comment);
     EXPECT_STREQ("x", r.imagePath);
 }
+
+TEST(HistoryCsv, TemporaryFileIsBesideTheHistoryAndNeverLonger) {
+    struct { std::string path, temp; } rows[] = {
+        { "C:\\h\\keep.csv", "C:\\h\\~$ep.csv" },
+        { "C:\\h\\ab", "C:\\h\\~$" },
+        { "C:\\h\\a", "C:\\h\\~" },
+        { "C:\\h\\~", "C:\\h\\$" },
+        { "C:\\h\\~$ep.csv", "C:\\h\\~#ep.csv" },
+        { std::string("C:\\h\\") + Hyou + Ji + ".csv", std::string("C:\\h\\~$") + Ji + ".csv" },
+        { std::string("C:\\h\\a") + Hyou + ".csv", "C:\\h\\~$.csv" },
+        { std::string("C:\\") + Hyou + "\\x.csv", std::string("C:\\") + Hyou + "\\~$csv" },
+        { "plain.csv", "~$ain.csv" },
+    };
+    for (auto& r : rows) {
+        char temp[PathSize];
+        ASSERT_TRUE(HistoryTempPath(temp, countof(temp), r.path.c_str())) << r.path;
+        EXPECT_EQ(r.temp, temp) << r.path;
+    }
+    std::string longest = "C:\\" + std::string(245, 'd') + "\\" + std::string(10, 'n');
+    char temp[PathSize];
+    ASSERT_EQ(259u, longest.size());
+    ASSERT_TRUE(HistoryTempPath(temp, countof(temp), longest.c_str()));
+    EXPECT_EQ(longest.size(), strlen(temp));
+    char folder[PathSize];
+    EXPECT_FALSE(HistoryTempPath(temp, countof(temp), "C:\\h\\")) << "no file name";
+    EXPECT_FALSE(HistoryTempPath(folder, 8, "C:\\h\\keep.csv"));
+}

@@ -6,6 +6,7 @@
 #include <string.h>
 
 #include <string>
+#include <vector>
 
 #include "base/ByteString.h"
 #include "base/FileDialog.h"
@@ -331,6 +332,38 @@ TEST_F(HistoryFileTest, FailedFirstWriteLeavesNoFile) {
         EXPECT_EQ(0, WriteHistoryFile(list, NULL));
     }
     EXPECT_FALSE(PathExists(dir.File("fresh.csv")));
+}
+
+TEST_F(HistoryFileTest, SavesIntoAFolderLongerThan246Bytes) {
+    // A folder of 247 bytes and a file name that makes the path 259 bytes,
+    // the longest a file dialog gives.
+    std::string folder = dir.Path() + "\\" + std::string(246 - dir.Path().size(), 'd');
+    ASSERT_EQ(247u, folder.size());
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), NULL));
+    std::string name = "history.csv";
+    std::string path = folder + "\\" + name;
+    ASSERT_EQ(259u, path.size());
+    ASSERT_TRUE(WriteFileBytes(path, FileWithRecords(3)));
+    BindHistoryFile(list, path.c_str(), name.c_str());
+    AddRecord("deep", "C:\\d.jpg");
+    EXPECT_EQ(1, WriteHistoryFile(list, NULL));
+    EXPECT_TRUE(boxes.messages.empty());
+    EXPECT_EQ(std::string(Header) + "2024/05/06 07:08:09,deep,C:\\d.jpg,\r\n", ReadFileBytes(path));
+    EXPECT_EQ(std::vector<std::string>{ name }, FilesIn(folder));
+}
+
+TEST_F(HistoryFileTest, SaveKeepsAHiddenFileHiddenAndRemovesAStaleTemporaryFile) {
+    ASSERT_TRUE(WriteFileBytes(dir.File("keep.csv"), FileWithRecords(2)));
+    ASSERT_TRUE(SetFileAttributesA(dir.File("keep.csv").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    // What a save interrupted by a crash leaves: "~$" in place of "ke".
+    ASSERT_TRUE(WriteFileBytes(dir.File("~$ep.csv"), "half a save"));
+    Bind("keep.csv");
+    AddRecord("new", "C:\\n.jpg");
+    EXPECT_EQ(1, WriteHistoryFile(list, NULL));
+    EXPECT_EQ(std::string(Header) + "2024/05/06 07:08:09,new,C:\\n.jpg,\r\n", ReadFileBytes(dir.File("keep.csv")));
+    DWORD attributes = GetFileAttributesA(dir.File("keep.csv").c_str());
+    EXPECT_NE(0u, attributes & FILE_ATTRIBUTE_HIDDEN) << std::hex << attributes;
+    EXPECT_EQ(std::vector<std::string>{ "keep.csv" }, FilesIn(dir.Path()));
 }
 
 TEST_F(HistoryFileTest, LockedFileGivesTheOpenErrorAndKeepsFlags) {
