@@ -261,7 +261,7 @@ TEST_F(HistoryFileTest, WritesHeaderAndRecordLines) {
     EXPECT_EQ(std::string(Header) +
                   "2024/05/06 07:08:09,note,C:\\cap\\a1.jpg,a1.txt\r\n"
                   "2024/05/06 07:08:09,,\\a2.jpg,\r\n"
-                  "2024/05/06 07:08:09,a,b,\\\\srv\\x.bmp,\r\n",
+                  "2024/05/06 07:08:09,\"a,b\",\\\\srv\\x.bmp,\r\n",
               ReadFileBytes(dir.File("out.csv")));
     EXPECT_EQ(0, list.modified);
     EXPECT_EQ(0, list.untitled);
@@ -282,22 +282,24 @@ TEST_F(HistoryFileTest, RewriteReplacesLongerOldContents) {
     EXPECT_EQ(std::string(Header) + "2024/05/06 07:08:09,only,C:\\o.jpg,\r\n", ReadFileBytes(dir.File("out.csv")));
 }
 
-TEST_F(HistoryFileTest, ShiftJisTextsSurviveWriteAndRead) {
+TEST_F(HistoryFileTest, CommasQuotesAndShiftJisSurviveWriteAndRead) {
     Bind("表示.csv");
     AddRecord("表示ソフト,能", "C:\\表\\ソ.jpg", "表.txt");
-    AddRecord("", dir.File("表示.bmp").c_str(), "", 1);
+    AddRecord("Inbox (3), x - \"Mail\"", "C:\\a,b\\\"q\".jpg", "t,\"1\".txt");
+    AddRecord("", dir.File("表示,1.bmp").c_str(), "", 1);
     ASSERT_EQ(1, WriteHistoryFile(list, NULL));
     HistoryList back;
     InitHistoryList(back, dir.Path().c_str());
     BindHistoryFile(back, dir.File("表示.csv").c_str(), "表示.csv");
     ASSERT_EQ(1, ReadHistoryFile(back, NULL));
-    ASSERT_EQ(2, back.count);
-    // The comma in the comment shifts the fields; the Shift_JIS bytes stay.
-    EXPECT_STREQ("表示ソフト", back.records[0].comment);
-    EXPECT_STREQ("能", back.records[0].imagePath);
-    EXPECT_STREQ("C:\\表\\ソ.jpg,表.txt", back.records[0].textPath);
-    EXPECT_STREQ("\\表示.bmp", back.records[1].imagePath);
-    EXPECT_EQ(1, back.records[1].inHistoryFolder);
+    ASSERT_EQ(3, back.count);
+    for (int i = 0; i < 2; i++) {
+        EXPECT_STREQ(list.records[i].comment, back.records[i].comment);
+        EXPECT_STREQ(list.records[i].imagePath, back.records[i].imagePath);
+        EXPECT_STREQ(list.records[i].textPath, back.records[i].textPath);
+    }
+    EXPECT_STREQ("\\表示,1.bmp", back.records[2].imagePath);
+    EXPECT_EQ(1, back.records[2].inHistoryFolder);
 }
 
 TEST_F(HistoryFileTest, FailedWriteLeavesTheOldFileByteForByte) {
