@@ -37,8 +37,8 @@ void CaptureImageSize(int kind, const CaptureRect& rect, int keepOffscreen, int 
     }
 }
 
-uint32_t BmpStride(int width) {
-    return ((uint32_t)width * 3 + 3) & ~3u;
+uint64_t BmpStride(int width) {
+    return ((uint64_t)(uint32_t)width * 3 + 3) & ~(uint64_t)3;
 }
 
 static void Put16(unsigned char* p, uint32_t v) {
@@ -56,7 +56,7 @@ bool BuildBmpHeaders(unsigned char out[BmpHeaderSize], int width, int height) {
         out[i] = 0;
     if (width <= 0 || height <= 0)
         return false;
-    uint64_t imageSize = (uint64_t)BmpStride(width) * (uint64_t)height;
+    uint64_t imageSize = BmpStride(width) * (uint64_t)height;
     if (imageSize > (uint64_t)INT_MAX - BmpHeaderSize)
         return false;
     out[0] = 'B';

@@ -98,7 +98,7 @@ struct CapturedPixels {
     ScopedMem buffer;
     int width = 0;
     int height = 0;
-    uint32_t stride = 0;
+    size_t stride = 0;
     size_t size = 0;
 };
 
@@ -109,7 +109,7 @@ static bool ReadCapturedPixels(const CaptureContext& ctx, HWND owner, CapturedPi
                      GetSystemMetrics(SM_CYSCREEN), &px.width, &px.height);
     if (!BuildBmpHeaders(px.header, px.width, px.height))
         return false;
-    px.stride = BmpStride(px.width);
+    px.stride = (size_t)BmpStride(px.width);
     px.size = (size_t)px.stride * (size_t)px.height;
     px.buffer.Reset(calloc(px.size, 1));
     if (!px.buffer.Get())

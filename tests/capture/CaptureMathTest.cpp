@@ -113,6 +113,10 @@ TEST(CaptureMath, BmpHeadersRefuseEmptyAndHugeImages) {
     EXPECT_FALSE(BuildBmpHeaders(h, 0, 10));
     EXPECT_FALSE(BuildBmpHeaders(h, 10, -1));
     EXPECT_FALSE(BuildBmpHeaders(h, 100000, 100000));
+    // Widths whose 32-bit row size would wrap round to a few bytes.
+    EXPECT_FALSE(BuildBmpHeaders(h, 0x55555556, 1));
+    EXPECT_FALSE(BuildBmpHeaders(h, 0x7FFFFFFF, 1));
+    EXPECT_EQ(0x100000004ull, BmpStride(0x55555556));
 }
 
 TEST(CaptureMath, ImageFileNames) {
