@@ -245,34 +245,55 @@ static void KeepAttributes(const char* path, DWORD old) {
     SetFileAttributesA(path, want ? want : FILE_ATTRIBUTE_NORMAL);
 }
 
+// Puts the finished temporary file in the history file's place.  ReplaceFileA
+// keeps what the old file carried (attributes such as hidden, its security
+// and creation time).  Without a backup name, its one failure after which
+// the old file is gone already leaves the new contents under the temporary
+// name: they then take the history file's name the plain way, and are never
+// deleted while they are the only copy.
+static bool PutInPlace(const char* temp, const char* path, bool* tempKept) {
+    DWORD attributes = GetFileAttributesA(path);
+    *tempKept = false;
+    if (ReplaceFileA(path, temp, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL)) {
+        KeepAttributes(path, attributes);
+        return true;
+    }
+    DWORD err = GetLastError();
+    if (FileExists(path)) {
+        SetLastError(err);
+        return false;
+    }
+    if (MoveFileExA(temp, path, MOVEFILE_WRITE_THROUGH))
+        return true;
+    *tempKept = true;
+    SetLastError(err);
+    return false;
+}
+
 // Writes the whole list into a temporary file beside the history file and
 // only then puts it in the history file's place, so that a full disk or a
-// vanished device can never leave the user with a truncated history.
-// ReplaceFileA keeps what the old file carried (attributes such as hidden,
-// its security and creation time); the history file exists by now, made
-// empty by the caller when it was new.
+// vanished device can never leave the user with a truncated history.  The
+// history file exists by now, made empty by the caller when it was new.
 static bool ReplaceWithNewContents(const HistoryList& list) {
     char temp[MAX_PATH];
     if (!HistoryTempPath(temp, countof(temp), list.filePath)) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
-    DWORD attributes = GetFileAttributesA(list.filePath);
     // A temporary file of an interrupted save goes now.
     DeleteFileA(temp);
     ScopedFile file(CreateFileA(temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
     bool ok = file.IsValid() && WriteRecords(list, file.Get());
     ok = file.Close() && ok;
+    bool tempKept = false;
     if (ok)
-        ok = ReplaceFileA(list.filePath, temp, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL) != FALSE;
-    if (!ok) {
+        ok = PutInPlace(temp, list.filePath, &tempKept);
+    if (!ok && !tempKept) {
         DWORD err = GetLastError();
         DeleteFileA(temp);
         SetLastError(err);
-        return false;
     }
-    KeepAttributes(list.filePath, attributes);
-    return true;
+    return ok;
 }
 
 int WriteHistoryFile(HistoryList& list, HWND owner) {
