@@ -191,6 +191,10 @@ bool ParseHistoryLine(const char* line, size_t len, HistoryRecord& r) {
 
 // --- HistoryLineSplitter ----------------------------------------------------
 
+// Every line the writer makes is read back whole, however it falls on the
+// chunks.
+static_assert(MaxHistoryLineLength + HistoryReadChunk <= PendingLineLimit, "pending text too small");
+
 void HistoryLineSplitter::CompactTaken() {
     if (start > 0) {
         memmove(buffer, buffer + start, length);
