@@ -13,17 +13,20 @@ size_t SjisCharLength(const char* s, size_t remaining) {
 size_t SjisFitLength(const char* s, size_t len, size_t maxBytes) {
     if (len <= maxBytes)
         return len;
-    size_t pos = 0;
+    // Only a walk from the start knows where characters begin: a trail byte
+    // can itself lie in the lead range (字 is 8E 9A), so no byte judged on
+    // its own or with its neighbour tells whether a cut falls inside one.
+    size_t pos = 0, last = 0;
     while (pos < len) {
         size_t n = SjisCharLength(s + pos, len - pos);
         if (pos + n > maxBytes)
             break;
         pos += n;
+        last = n;
     }
     // A cut text never ends in a lead byte, even a stray one: whatever reads
     // it next would pair that byte with the terminator.
-    if (pos > 0 && IsSjisLeadByte((unsigned char)s[pos - 1]) &&
-        SjisCharLength(s + pos - 1, len - (pos - 1)) == 1)
+    if (last == 1 && IsSjisLeadByte((unsigned char)s[pos - 1]))
         pos--;
     return pos;
 }

@@ -3,6 +3,16 @@
 #include <string.h>
 
 static WriteFileFn gWriteFile = WriteFile;
+static ReadFileFn gReadFile = ReadFile;
+
+void SetReadFileHook(ReadFileFn fn) {
+    gReadFile = fn ? fn : ReadFile;
+}
+
+bool ReadSome(HANDLE h, void* data, DWORD n, DWORD* got) {
+    *got = 0;
+    return gReadFile(h, data, n, got, NULL) != FALSE;
+}
 
 void SetWriteFileHook(WriteFileFn fn) {
     gWriteFile = fn ? fn : WriteFile;

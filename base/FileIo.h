@@ -1,5 +1,6 @@
-// Checked file writes.  A write that stores fewer bytes than asked for is a
-// failure (a full disk or a vanished device), never a silent short file.
+// Checked file reads and writes.  A write that stores fewer bytes than asked
+// for is a failure (a full disk or a vanished device), never a silent short
+// file; a read that fails is never taken for the end of the file.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,14 @@ bool WriteText(HANDLE h, const char* text);
 // Fault injection for tests: replaces WriteFile underneath WriteAll.
 typedef BOOL(WINAPI* WriteFileFn)(HANDLE, LPCVOID, DWORD, LPDWORD, LPOVERLAPPED);
 void SetWriteFileHook(WriteFileFn fn);
+
+// Reads up to n bytes into data.  True with *got 0 at the end of the file;
+// false (with the error in GetLastError) when the read failed.
+bool ReadSome(HANDLE h, void* data, DWORD n, DWORD* got);
+
+// Fault injection for tests: replaces ReadFile underneath ReadSome.
+typedef BOOL(WINAPI* ReadFileFn)(HANDLE, LPVOID, DWORD, LPDWORD, LPOVERLAPPED);
+void SetReadFileHook(ReadFileFn fn);
 
 bool FileExists(const char* path);
 

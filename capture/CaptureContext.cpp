@@ -18,6 +18,18 @@ void ResetCaptureContext(CaptureContext& ctx) {
     InitCaptureContext(ctx);
 }
 
+HBITMAP CreateImageBitmap(HDC display, int width, int height) {
+    BITMAPINFO info;
+    memset(&info, 0, sizeof(info));
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = NULL;
+    return CreateDIBSection(display, &info, DIB_RGB_COLORS, &bits, NULL, 0);
+}
+
 void ReplaceCaptureBitmap(CaptureContext& ctx, HBITMAP bitmap) {
     if (ctx.bitmap)
         DeleteObject(ctx.bitmap);

@@ -14,7 +14,7 @@ enum { FilePrefixSize = 64 };
 
 struct CaptureContext {
     int monitoring;
-    HBITMAP bitmap;       // last grab; owned here, replaced at each grab
+    HBITMAP bitmap;       // last grab (see CreateImageBitmap); owned here, replaced at each grab
     RECT captureRect;     // window rectangle before clipping, or the screen
     int captureKind;      // CaptureKindWindow or CaptureKindScreen
     // Working copy of the file settings, taken at start-up and whenever the
@@ -39,6 +39,10 @@ void ResetCaptureContext(CaptureContext& ctx);
 // Takes the file settings into the working copy: overwrite check, quality,
 // next number, format, prefix (cut to its buffer) and the image folder.
 void CopyFileSettingsToCapture(CaptureContext& ctx, const Settings& s, const char* historyFolder);
+// The bitmap a grab draws into: a 24-bit bottom-up DIB section, whose pixels
+// are already the rows of the BMP file, so that the writers take them as
+// they are instead of converting a device bitmap.  NULL when it cannot be made.
+HBITMAP CreateImageBitmap(HDC display, int width, int height);
 // Replaces the bitmap, deleting the previous one.
 void ReplaceCaptureBitmap(CaptureContext& ctx, HBITMAP bitmap);
 

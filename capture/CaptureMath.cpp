@@ -15,12 +15,18 @@ unsigned MapHotkeyModifiers(int stored) {
     return mods;
 }
 
-static int Min(int a, int b) {
+static long long Min(long long a, long long b) {
     return a < b ? a : b;
 }
 
-static int Max(int a, int b) {
+static long long Max(long long a, long long b) {
     return a > b ? a : b;
+}
+
+// Rectangles come from other programs' windows: their differences are taken
+// in 64 bits and saturated, never left to overflow.
+static int Saturate(long long v) {
+    return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : (int)v;
 }
 
 void CaptureImageSize(int kind, const CaptureRect& rect, int keepOffscreen, int screenWidth,
@@ -29,16 +35,16 @@ void CaptureImageSize(int kind, const CaptureRect& rect, int keepOffscreen, int 
         *width = screenWidth;
         *height = screenHeight;
     } else if (keepOffscreen == 0) {
-        *width = Min(rect.right, screenWidth) - Max(rect.left, 0);
-        *height = Min(rect.bottom, screenHeight) - Max(rect.top, 0);
+        *width = Saturate(Min(rect.right, screenWidth) - Max(rect.left, 0));
+        *height = Saturate(Min(rect.bottom, screenHeight) - Max(rect.top, 0));
     } else {
-        *width = rect.right - rect.left;
-        *height = rect.bottom - rect.top;
+        *width = Saturate((long long)rect.right - rect.left);
+        *height = Saturate((long long)rect.bottom - rect.top);
     }
 }
 
-uint32_t BmpStride(int width) {
-    return ((uint32_t)width * 3 + 3) & ~3u;
+uint64_t BmpStride(int width) {
+    return ((uint64_t)(uint32_t)width * 3 + 3) & ~(uint64_t)3;
 }
 
 static void Put16(unsigned char* p, uint32_t v) {
@@ -56,7 +62,7 @@ bool BuildBmpHeaders(unsigned char out[BmpHeaderSize], int width, int height) {
         out[i] = 0;
     if (width <= 0 || height <= 0)
         return false;
-    uint64_t imageSize = (uint64_t)BmpStride(width) * (uint64_t)height;
+    uint64_t imageSize = BmpStride(width) * (uint64_t)height;
     if (imageSize > (uint64_t)INT_MAX - BmpHeaderSize)
         return false;
     out[0] = 'B';
@@ -92,15 +98,15 @@ int NumberAfter(int number, int maxNumber) {
 int MenuAllowance(int windowHeight, int heightWithoutMenu, int menuRowHeight) {
     if (windowHeight == heightWithoutMenu)
         return 0;
-    int allowance = menuRowHeight;
     if (menuRowHeight <= 0)
-        return allowance;
+        return menuRowHeight;
     // Each further menu row adds its height less the one-pixel line that
     // adjacent rows share.
+    long long allowance = menuRowHeight;
     long long rows = 1;
     while (windowHeight > heightWithoutMenu + rows * menuRowHeight && rows < 1000) {
         rows++;
         allowance += menuRowHeight - 1;
     }
-    return allowance;
+    return Saturate(allowance);
 }

@@ -50,8 +50,9 @@ struct CaptureRect {
 void CaptureImageSize(int kind, const CaptureRect& rect, int keepOffscreen, int screenWidth,
                       int screenHeight, int* width, int* height);
 
-// Bytes of one 24-bit row, padded to a multiple of 4.
-uint32_t BmpStride(int width);
+// Bytes of one 24-bit row, padded to a multiple of 4; in 64 bits, so that a
+// huge width cannot wrap round to a small row.
+uint64_t BmpStride(int width);
 enum { BmpHeaderSize = 54 };
 // The 14-byte file header and the 40-byte information header of a 24-bit
 // bottom-up BMP without colour table.  False when the image is too large

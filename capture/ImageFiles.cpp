@@ -92,15 +92,30 @@ static int FailWrite(HWND owner, const char* path, bool removeFile) {
 
 // --- pixels ----------------------------------------------------------------
 
-// The grabbed bitmap as bottom-up 24-bit rows in one image-sized buffer.
+// The grabbed bitmap as bottom-up 24-bit rows: the grab's own DIB section
+// when it already holds them, otherwise one image-sized buffer filled by
+// GetDIBits.  The rows are read, never changed.
 struct CapturedPixels {
     unsigned char header[BmpHeaderSize];
     ScopedMem buffer;
+    const unsigned char* rows = NULL;
     int width = 0;
     int height = 0;
-    uint32_t stride = 0;
+    size_t stride = 0;
     size_t size = 0;
 };
+
+// The pixels of a 24-bit bottom-up DIB section of the given size, or NULL.
+static const unsigned char* DibRows(HBITMAP bitmap, int width, int height) {
+    DIBSECTION dib;
+    if (GetObjectA(bitmap, sizeof(dib), &dib) != (int)sizeof(dib) || !dib.dsBm.bmBits)
+        return NULL;
+    const BITMAPINFOHEADER& h = dib.dsBmih;
+    if (h.biBitCount != 24 || h.biCompression != BI_RGB || h.biWidth != width || h.biHeight != height)
+        return NULL;
+    GdiFlush(); // drawing into the section may still be queued
+    return (const unsigned char*)dib.dsBm.bmBits;
+}
 
 static bool ReadCapturedPixels(const CaptureContext& ctx, HWND owner, CapturedPixels& px) {
     CaptureRect rect = { ctx.captureRect.left, ctx.captureRect.top, ctx.captureRect.right,
@@ -109,8 +124,11 @@ static bool ReadCapturedPixels(const CaptureContext& ctx, HWND owner, CapturedPi
                      GetSystemMetrics(SM_CYSCREEN), &px.width, &px.height);
     if (!BuildBmpHeaders(px.header, px.width, px.height))
         return false;
-    px.stride = BmpStride(px.width);
-    px.size = (size_t)px.stride * (size_t)px.height;
+    px.stride = (size_t)BmpStride(px.width);
+    px.size = px.stride * (size_t)px.height;
+    px.rows = DibRows(ctx.bitmap, px.width, px.height);
+    if (px.rows)
+        return true;
     px.buffer.Reset(calloc(px.size, 1));
     if (!px.buffer.Get())
         return false;
@@ -120,6 +138,7 @@ static bool ReadCapturedPixels(const CaptureContext& ctx, HWND owner, CapturedPi
     memcpy(&info.bmiHeader, px.header + 14, sizeof(BITMAPINFOHEADER));
     ScopedWindowDC dc(owner);
     int rows = GetDIBits(dc, ctx.bitmap, 0, (UINT)px.height, px.buffer.Get(), &info, DIB_RGB_COLORS);
+    px.rows = px.buffer.Bytes();
     return rows != 0;
 }
 
@@ -137,7 +156,7 @@ int WriteBmpFile(CaptureContext& ctx, HWND owner, const char* path) {
     }
     // An overwritten file ends with the new content: nothing of the old
     // bytes may remain past it.
-    bool ok = WriteAll(file.Get(), px.header, BmpHeaderSize) && WriteAll(file.Get(), px.buffer.Get(), px.size) &&
+    bool ok = WriteAll(file.Get(), px.header, BmpHeaderSize) && WriteAll(file.Get(), px.rows, px.size) &&
               SetEndOfFile(file.Get());
     ok = file.Close() && ok;
     if (!ok)
@@ -147,19 +166,20 @@ int WriteBmpFile(CaptureContext& ctx, HWND owner, const char* path) {
 
 // --- JPEG ------------------------------------------------------------------
 
-static void SwapRedAndBlue(unsigned char* row, int width) {
-    for (int x = 0; x < width; x++, row += 3) {
-        unsigned char blue = row[0];
-        row[0] = row[2];
-        row[2] = blue;
+// libjpeg takes red, green, blue; the rows hold blue, green, red.
+static void CopyAsRgb(unsigned char* out, const unsigned char* row, int width) {
+    for (int x = 0; x < width; x++, out += 3, row += 3) {
+        out[0] = row[2];
+        out[1] = row[1];
+        out[2] = row[0];
     }
 }
 
 // Compresses the bottom-up rows as a baseline JFIF file with the fast
-// integer DCT, one scanline per call, converting each row to RGB in place.
-// Only plain data lives in this frame, so the error manager's longjmp skips
-// no destructor.
-static bool CompressJpeg(FILE* fp, CapturedPixels& px, int quality) {
+// integer DCT, one scanline per call, each row converted to RGB in a row
+// buffer.  Only plain data lives in this frame, so the error manager's
+// longjmp skips no destructor.
+static bool CompressJpeg(FILE* fp, const CapturedPixels& px, unsigned char* rgb, int quality) {
     jpeg_compress_struct cinfo;
     JpegErrorManager err;
     cinfo.err = InitJpegErrorManager(&err);
@@ -177,10 +197,9 @@ static bool CompressJpeg(FILE* fp, CapturedPixels& px, int quality) {
     jpeg_set_quality(&cinfo, quality, TRUE);
     cinfo.dct_method = JDCT_IFAST;
     jpeg_start_compress(&cinfo, TRUE);
-    unsigned char* pixels = px.buffer.Bytes();
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = pixels + (size_t)(px.height - 1 - (int)cinfo.next_scanline) * px.stride;
-        SwapRedAndBlue(row, px.width);
+        CopyAsRgb(rgb, px.rows + (size_t)(px.height - 1 - (int)cinfo.next_scanline) * px.stride, px.width);
+        JSAMPROW row = rgb;
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);
@@ -199,11 +218,12 @@ int WriteJpegFile(CaptureContext& ctx, HWND owner, const char* path) {
     CapturedPixels px;
     if (!ReadCapturedPixels(ctx, owner, px))
         return FailWrite(owner, path, !existed);
-    FILE* fp = gJpegStreamHook(path);
+    ScopedMem rgb(malloc(px.stride));
+    FILE* fp = rgb.Get() ? gJpegStreamHook(path) : NULL;
     if (!fp)
         return FailWrite(owner, path, !existed);
     ScopedStdFile stream(fp);
-    bool ok = CompressJpeg(fp, px, ctx.jpegQuality);
+    bool ok = CompressJpeg(fp, px, rgb.Bytes(), ctx.jpegQuality);
     ok = stream.Close() && ok;
     if (!ok)
         return FailWrite(owner, path, true);

@@ -23,7 +23,7 @@ struct GrabSurface {
     void NewImage(CaptureContext& ctx, int width, int height) {
         // A window wholly off the screen in cut mode has no pixels to grab;
         // leaving no bitmap makes the writer report that nothing was captured.
-        HBITMAP bitmap = width > 0 && height > 0 ? CreateCompatibleBitmap(display, width, height) : NULL;
+        HBITMAP bitmap = width > 0 && height > 0 ? CreateImageBitmap(display, width, height) : NULL;
         ReplaceCaptureBitmap(ctx, bitmap);
         if (bitmap)
             image.Select(memory, bitmap);

@@ -43,11 +43,129 @@ void HistoryImageField(const HistoryRecord& r, char* out, size_t outSize) {
         FormatText(out, outSize, "\\%s", r.imagePath);
 }
 
+bool HistoryTempPath(char* out, size_t outSize, const char* path) {
+    const char* name = FileNamePart(path);
+    size_t folderLen = (size_t)(name - path), nameLen = strlen(name);
+    char temp[PathSize];
+    if (nameLen == 0)
+        return false;
+    if (nameLen == 1) {
+        CopyText(temp, countof(temp), name[0] == '~' ? "$" : "~");
+    } else {
+        size_t skip = 0;
+        while (skip < 2)
+            skip += SjisCharLength(name + skip, nameLen - skip);
+        const char* marker = strncmp(name, "~$", 2) == 0 ? "~#" : "~$";
+        FormatText(temp, countof(temp), "%s%s", marker, name + skip);
+    }
+    if (folderLen + strlen(temp) >= outSize)
+        return false;
+    memcpy(out, path, folderLen);
+    CopyText(out + folderLen, outSize - folderLen, temp);
+    return true;
+}
+
+// Collects one line in a fixed buffer, whole characters only: once a piece
+// does not fit, nothing more is added.
+struct LineBuilder {
+    char* out;
+    size_t size;
+    size_t used = 0;
+    bool full = false;
+
+    void Put(const char* text, size_t n) {
+        if (full)
+            return;
+        size_t fit = SjisFitLength(text, n, size - 1 - used);
+        memcpy(out + used, text, fit);
+        used += fit;
+        out[used] = '\0';
+        full = fit < n;
+    }
+    void PutField(const char* text) {
+        size_t n = strlen(text);
+        if (!memchr(text, ',', n) && !memchr(text, '"', n)) {
+            Put(text, n);
+            return;
+        }
+        Put("\"", 1);
+        for (const char* quote; (quote = (const char*)memchr(text, '"', n)) != NULL;) {
+            size_t run = (size_t)(quote - text) + 1;
+            Put(text, run);
+            Put("\"", 1);
+            text += run;
+            n -= run;
+        }
+        Put(text, n);
+        Put("\"", 1);
+    }
+};
+
 size_t FormatHistoryLine(const HistoryRecord& r, char* out, size_t outSize) {
+    if (outSize == 0)
+        return 0;
     char image[PathSize + 1];
     HistoryImageField(r, image, countof(image));
-    FormatText(out, outSize, "%s,%s,%s,%s\r\n", r.dateTime, r.comment, image, r.textPath);
-    return strlen(out);
+    LineBuilder line = { out, outSize };
+    out[0] = '\0';
+    line.PutField(r.dateTime);
+    line.Put(",", 1);
+    line.PutField(r.comment);
+    line.Put(",", 1);
+    line.PutField(image);
+    line.Put(",", 1);
+    line.PutField(r.textPath);
+    line.Put("\r\n", 2);
+    return line.used;
+}
+
+// A quoted field from its opening quote: the value with doubled quotes
+// undone (kept up to valueSize bytes, enough to cut it to any field width),
+// and in *next where it ends.  False when the field is not well formed.
+static bool UnquoteField(const char* p, const char* end, bool last, char* value, size_t valueSize,
+                         size_t* valueLen, const char** next) {
+    size_t n = 0;
+    bool full = false;
+    for (const char* q = p + 1; q < end;) {
+        size_t take, step;
+        if (*q == '"') {
+            if (q + 1 == end || q[1] != '"') {
+                *next = q + 1;
+                *valueLen = n;
+                return *next == end || (!last && **next == ',');
+            }
+            take = 1;
+            step = 2;
+        } else {
+            take = step = SjisCharLength(q, (size_t)(end - q));
+        }
+        full = full || n + take > valueSize;
+        if (!full) {
+            memcpy(value + n, q, take);
+            n += take;
+        }
+        q += step;
+    }
+    return false;
+}
+
+// Reads the field that starts at p into out (cut to its width) and returns
+// where it ends: at its comma, or at the line end.
+static const char* TakeField(const char* p, const char* end, bool last, char* out, size_t outSize) {
+    if (p < end && *p == '"') {
+        char value[PathSize + 2];
+        size_t len;
+        const char* next;
+        if (UnquoteField(p, end, last, value, countof(value), &len, &next)) {
+            CopyTextN(out, outSize, value, len);
+            return next;
+        }
+    }
+    const char* stop = last ? NULL : FindCharSjisN(p, (size_t)(end - p), ',');
+    if (!stop)
+        stop = end;
+    CopyTextN(out, outSize, p, (size_t)(stop - p));
+    return stop;
 }
 
 bool ParseHistoryLine(const char* line, size_t len, HistoryRecord& r) {
@@ -56,27 +174,26 @@ bool ParseHistoryLine(const char* line, size_t len, HistoryRecord& r) {
         return false;
     const char* end = line + len;
     // Fields are taken in order; a short line leaves the later ones empty
-    // rather than losing what it does hold.
-    char* fields[3] = { r.dateTime, r.comment, r.imagePath };
-    size_t sizes[3] = { countof(r.dateTime), countof(r.comment), countof(r.imagePath) };
+    // rather than losing what it does hold.  The last field runs to the line
+    // end, further commas included.
+    char* fields[4] = { r.dateTime, r.comment, r.imagePath, r.textPath };
+    size_t sizes[4] = { countof(r.dateTime), countof(r.comment), countof(r.imagePath), countof(r.textPath) };
     const char* p = line;
-    for (int i = 0; i < 3; i++) {
-        const char* comma = FindCharSjisN(p, (size_t)(end - p), ',');
-        if (!comma) {
-            CopyTextN(fields[i], sizes[i], p, (size_t)(end - p));
-            p = end;
+    for (int i = 0; i < 4; i++) {
+        p = TakeField(p, end, i == 3, fields[i], sizes[i]);
+        if (p == end)
             break;
-        }
-        CopyTextN(fields[i], sizes[i], p, (size_t)(comma - p));
-        p = comma + 1;
-        if (i == 2)
-            CopyTextN(r.textPath, countof(r.textPath), p, (size_t)(end - p));
+        p++; // the comma
     }
     r.inHistoryFolder = IsHistoryRelative(r.imagePath) ? 1 : 0;
     return true;
 }
 
 // --- HistoryLineSplitter ----------------------------------------------------
+
+// Every line the writer makes is read back whole, however it falls on the
+// chunks.
+static_assert(MaxHistoryLineLength + HistoryReadChunk <= PendingLineLimit, "pending text too small");
 
 void HistoryLineSplitter::CompactTaken() {
     if (start > 0) {

@@ -3,10 +3,18 @@
 // Shift_JIS text, CR LF line ends, no byte-order mark.  Line 1 is the header
 // "日時,コメント,ファイルパス,テキスト情報"; then one line per record:
 //   dateTime,comment,imageField,textPath CR LF
-// Nothing is quoted or escaped.  The image field is the stored path, or for
-// a record kept in the history folder a backslash and its file name.  A
-// reader splits at the first three commas (stepping over double-byte
-// characters); everything after the third comma is the text file's name.
+// A field that holds a comma or a double quote is written the usual CSV way,
+// enclosed in double quotes with its quotes doubled; every other field is
+// written as it is (neither byte can be the trail byte of a double-byte
+// character).  The image field is the stored path, or for a record kept in
+// the history folder a backslash and its file name.
+//
+// A reader takes a field that begins with a double quote as quoted when it
+// is well formed: inner quotes doubled, and the closing quote followed by the
+// field's comma or, for the last field, by the line end.  Any other field,
+// including one of an older file that merely begins with a quote, is read as
+// it stands up to the next comma (the last field: to the line end, further
+// commas included), stepping over double-byte characters.
 #pragma once
 
 #include <stddef.h>
@@ -17,8 +25,9 @@ extern const char HistoryHeaderLine[]; // with its CR LF
 
 enum {
     HistoryReadChunk = 128,
-    // Longest line the writer produces: 19+1+128+1+259+1+259+2 = 670 bytes.
-    MaxHistoryLineLength = 670,
+    // Longest line the writer produces, every field quoted and made of
+    // quotes: (2*19+2)+1 + (2*128+2)+1 + (2*259+2)+1 + (2*259+2) + 2.
+    MaxHistoryLineLength = 1343,
     // The reader keeps an unfinished line plus one more chunk; a line that
     // outgrows this is kept up to its first PendingLineLimit bytes.
     HistoryPendingCapacity = 2048,
@@ -35,6 +44,16 @@ void FormatDateStamp(char* out, size_t outSize, int year, int month, int day, in
 
 // The image field of a record as the file stores it.
 void HistoryImageField(const HistoryRecord& r, char* out, size_t outSize);
+
+// The temporary file a save writes before it puts it in the history file's
+// place: in the same folder, under a name no longer than the history file's
+// own, so that it fits wherever the history file does.  The name is the
+// history file's with its first two bytes' worth of characters replaced by
+// "~$" ("~#" when the name begins with "~$"); a one-byte name becomes "~"
+// ("$" for "~").  It is the same at every save of a file, so the next save
+// replaces one that an interrupted save left behind.  False when path has
+// no file name or out is too small.
+bool HistoryTempPath(char* out, size_t outSize, const char* path);
 
 // One record line with its CR LF; returns its length.  out needs room for
 // MaxHistoryLineLength + 1 bytes.

@@ -1,5 +1,6 @@
 #include "history/HistoryFile.h"
 
+#include <stdlib.h>
 #include <string.h>
 
 #include "base/ByteString.h"
@@ -60,9 +61,51 @@ int AppendCapture(HistoryList& list, const char* imagePath, const char* comment)
 
 // --- reading -----------------------------------------------------------------
 
-static bool ReadChunk(HANDLE h, char* chunk, DWORD* got) {
-    *got = 0;
-    return ReadFile(h, chunk, HistoryReadChunk, got, NULL) && *got > 0;
+// The file is read from the disk in large blocks but handed on in chunks of
+// 128 bytes: where a line ends depends on what the pending text holds at each
+// step (a CR that is the last pending byte waits for the next chunk, a lone LF
+// ends a line only while no CR is pending, the header must end within the
+// first chunk), so the chunks keep every result of reading 128 bytes at a time.
+class ChunkReader {
+public:
+    explicit ChunkReader(HANDLE h) : file(h), block(malloc(HistoryReadBlock)) {}
+    // The next chunk; false at the end of the file or when reading failed.
+    bool Next(const char** chunk, size_t* got);
+    bool Failed() const { return error != 0; }
+    DWORD Error() const { return error; }
+
+private:
+    enum { HistoryReadBlock = 512 * HistoryReadChunk };
+    HANDLE file;
+    ScopedMem block;
+    size_t have = 0, pos = 0;
+    bool atEnd = false;
+    DWORD error = 0;
+};
+
+bool ChunkReader::Next(const char** chunk, size_t* got) {
+    if (pos == have) {
+        if (atEnd || error)
+            return false;
+        DWORD n = 0;
+        if (!block.Get()) {
+            error = ERROR_NOT_ENOUGH_MEMORY;
+            return false;
+        }
+        if (!ReadSome(file, block.Get(), HistoryReadBlock, &n)) {
+            error = GetLastError() ? GetLastError() : ERROR_READ_FAULT;
+            return false;
+        }
+        atEnd = n == 0;
+        if (atEnd)
+            return false;
+        have = n;
+        pos = 0;
+    }
+    *chunk = (const char*)block.Bytes() + pos;
+    *got = have - pos < (size_t)HistoryReadChunk ? have - pos : (size_t)HistoryReadChunk;
+    pos += *got;
+    return true;
 }
 
 static void ShowLimitWarning(HWND owner) {
@@ -70,6 +113,19 @@ static void ShowLimitWarning(HWND owner) {
     FormatText(text, countof(text), "最大件数%dを超えています。最大件数を超えたレコードは無視されます。",
                MaxHistoryRecords);
     AppMessageBox(owner, text, CaptionWarning, MB_OK | MB_ICONWARNING);
+}
+
+// A file that could not be read whole is no longer the list's file: the
+// records read so far stay, but saving asks for a name, so the shortened
+// list can never silently replace the file it came from.
+static int FailRead(HistoryList& list, HWND owner, const char* format, DWORD err) {
+    if (format) {
+        char text[512];
+        FormatText(text, countof(text), format, list.filePath, (int)err);
+        AppMessageBox(owner, text, CaptionError, MB_OK | MB_ICONERROR);
+    }
+    SetUntitledName(list);
+    return 0;
 }
 
 // Takes every complete line; false once the list is full.
@@ -85,45 +141,51 @@ static bool TakeLines(HistoryList& list, HistoryLineSplitter& splitter) {
     return list.count < MaxHistoryRecords;
 }
 
+// Reads the records after the header line up to the end of the file or the
+// record limit (or a read error, which the reader keeps).
+static void ReadRecords(HistoryList& list, HWND owner, ChunkReader& reader, HistoryLineSplitter& splitter) {
+    const char* chunk;
+    size_t got;
+    for (;;) {
+        if (!TakeLines(list, splitter)) {
+            if (splitter.HasPendingText() || reader.Next(&chunk, &got))
+                ShowLimitWarning(owner);
+            break;
+        }
+        if (!reader.Next(&chunk, &got))
+            break;
+        splitter.Append(chunk, got);
+    }
+}
+
+static const char TextReadOpenError[] = "ファイルオープンエラー [%s] errno=%d";
+static const char TextReadError[] = "ファイル読み込みエラー [%s] errno=%d";
+
 int ReadHistoryFile(HistoryList& list, HWND owner) {
     SetLastError(0);
     ScopedFile file(CreateFileA(list.filePath, GENERIC_READ | GENERIC_WRITE, 0, NULL, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, NULL));
     if (!file.IsValid()) {
         DWORD err = GetLastError();
-        if (err != 0) {
-            char text[512];
-            FormatText(text, countof(text), "ファイルオープンエラー [%s] errno=%d", list.filePath, (int)err);
-            AppMessageBox(owner, text, CaptionError, MB_OK | MB_ICONERROR);
-        }
-        return 0;
+        return FailRead(list, owner, err != 0 ? TextReadOpenError : NULL, err);
     }
     ClearHistoryRecords(list);
 
-    char chunk[HistoryReadChunk];
-    DWORD got;
-    if (!ReadChunk(file.Get(), chunk, &got)) {
-        list.modified = 0;
-        list.untitled = 0;
-        return 1;
-    }
-    HistoryLineSplitter splitter;
-    splitter.Append(chunk, got);
-    const char* header;
-    size_t headerLen;
-    if (!splitter.NextLine(&header, &headerLen))
-        return 0;
-
-    for (;;) {
-        if (!TakeLines(list, splitter)) {
-            if (splitter.HasPendingText() || ReadChunk(file.Get(), chunk, &got))
-                ShowLimitWarning(owner);
-            break;
-        }
-        if (!ReadChunk(file.Get(), chunk, &got))
-            break;
+    ChunkReader reader(file.Get());
+    const char* chunk;
+    size_t got;
+    if (reader.Next(&chunk, &got)) {
+        HistoryLineSplitter splitter;
         splitter.Append(chunk, got);
+        const char* header;
+        size_t headerLen;
+        // No line end in the first chunk: not a history file.
+        if (!splitter.NextLine(&header, &headerLen))
+            return FailRead(list, owner, NULL, 0);
+        ReadRecords(list, owner, reader, splitter);
     }
+    if (reader.Failed())
+        return FailRead(list, owner, TextReadError, reader.Error());
     list.modified = 0;
     list.untitled = 0;
     return 1;
@@ -172,25 +234,61 @@ static bool WriteRecords(const HistoryList& list, HANDLE h) {
     return writer.Flush() && FlushFileBuffers(h);
 }
 
-// Writes the whole list into a new file beside the history file and only then
-// puts it in the history file's place, so that a full disk or a vanished
-// device can never leave the user with a truncated history.
-static bool ReplaceWithNewContents(const HistoryList& list) {
-    char folder[MAX_PATH];
-    size_t folderLen = FolderPartLength(list.filePath);
-    if (folderLen == 0)
-        CopyText(folder, countof(folder), ".");
-    else
-        CopyTextN(folder, countof(folder), list.filePath, folderLen + 1);
-    char temp[MAX_PATH];
-    if (!GetTempFileNameA(folder, "gyh", 0, temp))
+// Where the platform's replace does not carry the old file's attributes over,
+// they are put back; the archive flag stays as the new file has it.
+static void KeepAttributes(const char* path, DWORD old) {
+    const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    DWORD now = GetFileAttributesA(path);
+    if (old == INVALID_FILE_ATTRIBUTES || now == INVALID_FILE_ATTRIBUTES || ((now ^ old) & kept) == 0)
+        return;
+    DWORD want = (now & FILE_ATTRIBUTE_ARCHIVE) | (old & kept);
+    SetFileAttributesA(path, want ? want : FILE_ATTRIBUTE_NORMAL);
+}
+
+// Puts the finished temporary file in the history file's place.  ReplaceFileA
+// keeps what the old file carried (attributes such as hidden, its security
+// and creation time).  Without a backup name, its one failure after which
+// the old file is gone already leaves the new contents under the temporary
+// name: they then take the history file's name the plain way, and are never
+// deleted while they are the only copy.
+static bool PutInPlace(const char* temp, const char* path, bool* tempKept) {
+    DWORD attributes = GetFileAttributesA(path);
+    *tempKept = false;
+    if (ReplaceFileA(path, temp, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL)) {
+        KeepAttributes(path, attributes);
+        return true;
+    }
+    DWORD err = GetLastError();
+    if (FileExists(path)) {
+        SetLastError(err);
         return false;
+    }
+    if (MoveFileExA(temp, path, MOVEFILE_WRITE_THROUGH))
+        return true;
+    *tempKept = true;
+    SetLastError(err);
+    return false;
+}
+
+// Writes the whole list into a temporary file beside the history file and
+// only then puts it in the history file's place, so that a full disk or a
+// vanished device can never leave the user with a truncated history.  The
+// history file exists by now, made empty by the caller when it was new.
+static bool ReplaceWithNewContents(const HistoryList& list) {
+    char temp[MAX_PATH];
+    if (!HistoryTempPath(temp, countof(temp), list.filePath)) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    // A temporary file of an interrupted save goes now.
+    DeleteFileA(temp);
     ScopedFile file(CreateFileA(temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
     bool ok = file.IsValid() && WriteRecords(list, file.Get());
     ok = file.Close() && ok;
+    bool tempKept = false;
     if (ok)
-        ok = MoveFileExA(temp, list.filePath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    if (!ok) {
+        ok = PutInPlace(temp, list.filePath, &tempKept);
+    if (!ok && !tempKept) {
         DWORD err = GetLastError();
         DeleteFileA(temp);
         SetLastError(err);

@@ -22,7 +22,10 @@ void ClearHistoryRecords(HistoryList& list);
 // list is full (the caller refuses the capture before that).  Always 1.
 int AppendCapture(HistoryList& list, const char* imagePath, const char* comment);
 
-// Reads filePath (created empty when missing) into the list; 1 or 0.
+// Reads filePath (created empty when missing) into the list; 1 or 0.  On
+// failure (the file cannot be opened or read to its end, or is no history
+// file) the list is no longer bound to it: what was read stays, but the list
+// is untitled, so that no save can silently replace the file with less.
 int ReadHistoryFile(HistoryList& list, HWND owner);
 // Writes the list to filePath; 1 or 0.  The old file is replaced only once
 // the new contents are safely on disk.

@@ -1,9 +1,31 @@
 #!/usr/bin/env bash
-# Benchmark of a capture on a 1920 x 1080 x 24 screen under Wine: JPEG and
-# BMP captures against libjpeg-turbo's cjpeg on the same pixels.
+# Benchmark of a whole-screen capture under Wine at 1280x720, 1920x1080 and
+# 3840x2160 (24 bits): JPEG and BMP captures against their floors timed in
+# the same process (grab into a DIB section, then the same libjpeg settings,
+# or one header and one pixel write).  The last files of each size are kept
+# in build/bench-capture/<size>/.
+#
+#   tools/bench-capture.sh [rounds] [sizes...]   e.g. 21 1920x1080
+#   tools/bench-capture.sh soak [captures] [size]   no growth in GDI objects,
+#                                                   handles, private memory
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 configure_windows_build
-cmake --build "$build/win" --target capture_bench
-cjpeg="Z:$(echo "$build/libjpeg-turbo/bin/cjpeg.exe" | tr / '\\')"
-GYROLENS_SCREEN=1920x1080x24 "$top/tools/wine-run.sh" "$build/win/tests/capture/capture_bench.exe" "$cjpeg" "$@"
+flock /tmp/gyrolens-build.lock cmake --build "$build/win" --target capture_bench >/dev/null
+exe=$build/win/tests/capture/capture_bench.exe
+
+if [ "${1:-}" = soak ]; then
+    GYROLENS_SCREEN=${3:-1920x1080}x24 "$top/tools/wine-run.sh" "$exe" soak "${2:-1000}"
+    exit
+fi
+rounds=${1:-15}
+shift || true
+sizes=("$@")
+[ ${#sizes[@]} -gt 0 ] || sizes=(1280x720 1920x1080 3840x2160)
+status=0
+for size in "${sizes[@]}"; do
+    keep=$build/bench-capture/$size
+    mkdir -p "$keep"
+    GYROLENS_SCREEN=${size}x24 "$top/tools/wine-run.sh" "$exe" "$rounds" "Z:$(echo "$keep" | tr / '\\')" || status=1
+done
+exit $status

@@ -3,8 +3,8 @@
 #   1. the Windows build (mingw-w64), every test under Wine;
 #   2. the Win32-free logic built natively with AddressSanitizer and
 #      UndefinedBehaviorSanitizer;
-#   3. short, bounded libFuzzer runs over the history file's line reader and
-#      the HTML export's escaping.
+#   3. short, bounded libFuzzer runs over every reader of outside data (long
+#      runs: tools/fuzz.sh).
 # Installs whatever is missing first (see tools/setup.sh).
 set -euo pipefail
 

@@ -113,6 +113,10 @@ TEST(CaptureMath, BmpHeadersRefuseEmptyAndHugeImages) {
     EXPECT_FALSE(BuildBmpHeaders(h, 0, 10));
     EXPECT_FALSE(BuildBmpHeaders(h, 10, -1));
     EXPECT_FALSE(BuildBmpHeaders(h, 100000, 100000));
+    // Widths whose 32-bit row size would wrap round to a few bytes.
+    EXPECT_FALSE(BuildBmpHeaders(h, 0x55555556, 1));
+    EXPECT_FALSE(BuildBmpHeaders(h, 0x7FFFFFFF, 1));
+    EXPECT_EQ(0x100000004ull, BmpStride(0x55555556));
 }
 
 TEST(CaptureMath, ImageFileNames) {
@@ -167,8 +171,26 @@ TEST(CaptureMath, MenuAllowance) {
         { 238, 200, 19, 37 },
         { 239, 200, 19, 55 },
         { 190, 200, 19, 19 },
+        { INT_MAX, 0, 10000000, INT_MAX }, // found by fuzzing: overflowed
     };
     for (auto& r : rows)
         EXPECT_EQ(r.allowance, MenuAllowance(r.height, r.without, r.row))
             << "height " << r.height << " without menu " << r.without;
+}
+
+// Found by fuzzing: rectangles of other programs' windows far apart made the
+// width and height overflow.  They saturate instead.
+TEST(CaptureMath, HugeRectanglesSaturate) {
+    struct { CaptureRect rect; int keep, width, height; } rows[] = {
+        { { 1326057472, 0, -1111687168, 10 }, 0, INT_MIN, 10 },
+        { { INT_MIN, INT_MIN, INT_MAX, INT_MAX }, 1, INT_MAX, INT_MAX },
+        { { INT_MAX, INT_MAX, INT_MIN, INT_MIN }, 1, INT_MIN, INT_MIN },
+        { { -50, -20, 1900, 1000 }, 1, 1950, 1020 },
+    };
+    for (auto& r : rows) {
+        int width, height;
+        CaptureImageSize(CaptureKindWindow, r.rect, r.keep, 1920, 1080, &width, &height);
+        EXPECT_EQ(r.width, width) << r.rect.left << " " << r.rect.right;
+        EXPECT_EQ(r.height, height) << r.rect.top << " " << r.rect.bottom;
+    }
 }

@@ -28,10 +28,11 @@ protected:
 
     // A grabbed image of the given size showing the pattern, as a window
     // capture kept on black (so its size is its rectangle's).
-    void GrabPattern(int width, int height, COLORREF (*colour)(int, int) = PatternColor) {
+    // By default a device bitmap; `asGrabbed` gives the grab's own kind.
+    void GrabPattern(int width, int height, COLORREF (*colour)(int, int) = PatternColor, bool asGrabbed = false) {
         gSettings.keepOffscreen = 1;
         HDC screen = GetDC(NULL);
-        HBITMAP bmp = CreateCompatibleBitmap(screen, width, height);
+        HBITMAP bmp = asGrabbed ? CreateImageBitmap(screen, width, height) : CreateCompatibleBitmap(screen, width, height);
         BITMAPINFO bi = TopDown32(width, height);
         std::vector<uint32_t> px = Pixels(width, height, colour);
         SetDIBits(screen, bmp, 0, (UINT)height, px.data(), &bi, DIB_RGB_COLORS);
@@ -204,6 +205,23 @@ TEST_F(ImageFilesTest, BmpOfWidthFourIsByteExact) {
         0, 36, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     };
     EXPECT_EQ(std::string((const char*)header, 54) + BmpRows(4, 3), ReadFileBytes(Path("w4.bmp")));
+}
+
+// The grab's DIB section is written as it is; a device bitmap goes through
+// GetDIBits.  Both give the same bytes, and writing never alters the image.
+TEST_F(ImageFilesTest, GrabbedSectionAndDeviceBitmapGiveTheSameFiles) {
+    for (int jpeg = 0; jpeg < 2; jpeg++) {
+        auto write = jpeg ? WriteJpegFile : WriteBmpFile;
+        GrabPattern(37, 21, SmoothColor, false);
+        ASSERT_EQ(0, write(gCapture, NULL, Path("device").c_str()));
+        GrabPattern(37, 21, SmoothColor, true);
+        ASSERT_EQ(0, write(gCapture, NULL, Path("section").c_str()));
+        ASSERT_EQ(0, write(gCapture, NULL, Path("again").c_str()));
+        std::string device = ReadFileBytes(Path("device"));
+        EXPECT_FALSE(device.empty());
+        EXPECT_EQ(device, ReadFileBytes(Path("section"))) << (jpeg ? "JPEG" : "BMP");
+        EXPECT_EQ(device, ReadFileBytes(Path("again"))) << (jpeg ? "JPEG" : "BMP");
+    }
 }
 
 TEST_F(ImageFilesTest, OverwriteQuestionCancelLeavesTheOldFile) {

@@ -114,10 +114,54 @@ TEST(HistoryCsv, HistoryFolderNameWithTrailBackslashKeepsWholeName) {
     EXPECT_EQ(std::string("2024/01/02 03:04:05,c,\\") + Hyou + Ji + ".jpg,\r\n", Line(r));
 }
 
-TEST(HistoryCsv, LongestLineIs670Bytes) {
+TEST(HistoryCsv, LongestLines) {
     HistoryRecord r = MakeRecord("2024/01/02 03:04:05", std::string(128, 'c').c_str(),
                                  std::string(259, 'i').c_str(), std::string(259, 't').c_str(), 0);
+    EXPECT_EQ(670u, Line(r).size());
+    r = MakeRecord(std::string(19, '"').c_str(), std::string(128, '"').c_str(), std::string(259, '"').c_str(),
+                   std::string(259, '"').c_str(), 0);
     EXPECT_EQ((size_t)MaxHistoryLineLength, Line(r).size());
+}
+
+// A field with a comma or a double quote is quoted, its quotes doubled;
+// every other field is written as it always was.
+TEST(HistoryCsv, FieldsWithCommasOrQuotesAreQuoted) {
+    struct { const char* comment; const char* image; const char* text; const char* line; } rows[] = {
+        { "Inbox (3), x - Mail", "C:\\a,b\\1.jpg", "", "d,\"Inbox (3), x - Mail\",\"C:\\a,b\\1.jpg\",\r\n" },
+        { "say \"hi\"", "C:\\1.jpg", "t,1.txt", "d,\"say \"\"hi\"\"\",C:\\1.jpg,\"t,1.txt\"\r\n" },
+        { "\"", "C:\\1.jpg", "", "d,\"\"\"\",C:\\1.jpg,\r\n" },
+        { "plain 'text'", "C:\\1.jpg", "1.txt", "d,plain 'text',C:\\1.jpg,1.txt\r\n" },
+    };
+    for (auto& row : rows) {
+        HistoryRecord r = MakeRecord("d", row.comment, row.image, row.text, 0);
+        std::string line = Line(r);
+        EXPECT_EQ(row.line, line) << row.comment;
+        HistoryRecord back = Parse(line.substr(0, line.size() - 2));
+        EXPECT_STREQ(row.comment, back.comment) << row.line;
+        EXPECT_STREQ(row.image, back.imagePath) << row.line;
+        EXPECT_STREQ(row.text, back.textPath) << row.line;
+    }
+}
+
+// Older files never quoted: a field that only begins with a quote is read
+// as it stands, and only a well-formed quoted field is unquoted.
+TEST(HistoryCsv, FieldsBeginningWithAQuoteInOlderFiles) {
+    struct { const char* line; const char* comment; const char* image; const char* text; } rows[] = {
+        { "d,\"Hello\" said he,C:\\1.jpg,", "\"Hello\" said he", "C:\\1.jpg", "" },
+        { "d,\"open,C:\\1.jpg,", "\"open", "C:\\1.jpg", "" },
+        { "d,\"a\"b\",C:\\1.jpg,", "\"a\"b\"", "C:\\1.jpg", "" },
+        { "d,\"a,b\",C:\\1.jpg,", "a,b", "C:\\1.jpg", "" },
+        { "d,\"\",C:\\1.jpg,", "", "C:\\1.jpg", "" },
+        { "d,c,C:\\1.jpg,\"t\",x", "c", "C:\\1.jpg", "\"t\",x" },
+        { "d,c,C:\\1.jpg,\"t,x\"", "c", "C:\\1.jpg", "t,x" },
+        { "d,c,\"C:\\1.jpg\"", "c", "C:\\1.jpg", "" },
+    };
+    for (auto& row : rows) {
+        HistoryRecord r = Parse(row.line);
+        EXPECT_STREQ(row.comment, r.comment) << row.line;
+        EXPECT_STREQ(row.image, r.imagePath) << row.line;
+        EXPECT_STREQ(row.text, r.textPath) << row.line;
+    }
 }
 
 TEST(HistoryCsv, ParseSplitsAtTheFirstThreeCommas) {
@@ -136,15 +180,6 @@ TEST(HistoryCsv, ParseWithoutThirdCommaHasNoTextFile) {
     EXPECT_STREQ("\\img.jpg", r.imagePath);
     EXPECT_STREQ("", r.textPath);
     EXPECT_EQ(1, r.inHistoryFolder);
-}
-
-TEST(HistoryCsv, CommentWithCommaShiftsTheFields) {
-    HistoryRecord written = MakeRecord("2024/01/02 03:04:05", "a,b", "C:\\x.jpg", "", 0);
-    std::string line = Line(written);
-    HistoryRecord r = Parse(line.substr(0, line.size() - 2));
-    EXPECT_STREQ("a", r.comment);
-    EXPECT_STREQ("b", r.imagePath);
-    EXPECT_STREQ("C:\\x.jpg,", r.textPath);
 }
 
 TEST(HistoryCsv, ShortLinesKeepWhatTheyHold) {
@@ -218,4 +253,31 @@ TEST(HistoryCsv, EmbeddedZeroByteEndsTheField) {
     HistoryRecord r = Parse(line);
     EXPECT_STREQ("ab", r.comment);
     EXPECT_STREQ("x", r.imagePath);
+}
+
+TEST(HistoryCsv, TemporaryFileIsBesideTheHistoryAndNeverLonger) {
+    struct { std::string path, temp; } rows[] = {
+        { "C:\\h\\keep.csv", "C:\\h\\~$ep.csv" },
+        { "C:\\h\\ab", "C:\\h\\~$" },
+        { "C:\\h\\a", "C:\\h\\~" },
+        { "C:\\h\\~", "C:\\h\\$" },
+        { "C:\\h\\~$ep.csv", "C:\\h\\~#ep.csv" },
+        { std::string("C:\\h\\") + Hyou + Ji + ".csv", std::string("C:\\h\\~$") + Ji + ".csv" },
+        { std::string("C:\\h\\a") + Hyou + ".csv", "C:\\h\\~$.csv" },
+        { std::string("C:\\") + Hyou + "\\x.csv", std::string("C:\\") + Hyou + "\\~$csv" },
+        { "plain.csv", "~$ain.csv" },
+    };
+    for (auto& r : rows) {
+        char temp[PathSize];
+        ASSERT_TRUE(HistoryTempPath(temp, countof(temp), r.path.c_str())) << r.path;
+        EXPECT_EQ(r.temp, temp) << r.path;
+    }
+    std::string longest = "C:\\" + std::string(245, 'd') + "\\" + std::string(10, 'n');
+    char temp[PathSize];
+    ASSERT_EQ(259u, longest.size());
+    ASSERT_TRUE(HistoryTempPath(temp, countof(temp), longest.c_str()));
+    EXPECT_EQ(longest.size(), strlen(temp));
+    char folder[PathSize];
+    EXPECT_FALSE(HistoryTempPath(temp, countof(temp), "C:\\h\\")) << "no file name";
+    EXPECT_FALSE(HistoryTempPath(folder, 8, "C:\\h\\keep.csv"));
 }

@@ -210,10 +210,12 @@ TEST(Settings, NonNumericIntegerReadsZero) {
 
 TEST(Settings, OverlongTextsAreCutToTheirBuffers) {
     TempDir dir;
-    std::string comment;
-    for (int i = 0; i < 100; i++)
-        comment += "あ";
-    std::string title = "x" + comment;
+    // 字 is 8E 9A: its trail byte lies in the lead range.
+    std::string kanji;
+    for (int i = 0; i < 64; i++)
+        kanji += "字";
+    std::string comment = kanji + "1";
+    std::string title = "x" + kanji;
     std::string folder(400, 'f');
     ASSERT_TRUE(WriteFileBytes(IniOf(dir), "[File_Set]\r\nコメント=" + comment + "\r\nCSVタイトル=" + title +
                                                "\r\n保存先=" + folder + "\r\n全体フォント名=" +
@@ -221,7 +223,7 @@ TEST(Settings, OverlongTextsAreCutToTheirBuffers) {
     LoadedSettings loaded(dir.Path());
     const Settings& s = loaded.s;
     // 129-byte buffer: 64 two-byte characters.
-    EXPECT_EQ(comment.substr(0, 128), s.fixedComment);
+    EXPECT_EQ(kanji, s.fixedComment);
     // 64-byte buffer: "x" and 31 characters; a 32nd would leave no terminator.
     EXPECT_EQ(title.substr(0, 63), s.csvTitle);
     EXPECT_EQ(std::string(259, 'f'), s.imageFolder);
