@@ -73,8 +73,16 @@ static void CreateSettingsPane(HWND tabControl) {
     SettingsPane& p = gLayout.settingsPane;
     p.tabControl = tabControl;
     p.container = CreateContainer(tabControl);
-    p.keyPanel = CreateKeyPanel(gLayout.instance, p.container);
     ShowWindow(p.container, SW_HIDE);
+}
+
+// The panel is made when its tab is first shown: it is the slowest window
+// to create and nothing needs it before (the hotkeys are registered from
+// the settings).
+void EnsureKeyPanel() {
+    SettingsPane& p = gLayout.settingsPane;
+    if (!p.keyPanel && p.container)
+        p.keyPanel = CreateKeyPanel(gLayout.instance, p.container);
 }
 
 static void InsertTab(HWND tab, int index, const char* text) {

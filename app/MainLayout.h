@@ -49,6 +49,8 @@ HWND CreateLayout(HWND mainWindow);
 void LayoutPanes(WPARAM sizeType, LPARAM size);
 // The tab control's font again, from the current settings.
 void RecreateLayoutFont();
+// Creates the key-assignment panel in the settings tab, once.
+void EnsureKeyPanel();
 // Deletes the fonts at the end of the program.
 void DestroyLayoutFonts();
 

@@ -120,6 +120,8 @@ void UpdateTitle(HWND hwnd) {
 
 void ShowPaneForTab() {
     bool history = SendMessageA(gLayout.tabControl, TCM_GETCURSEL, 0, 0) == TabHistory;
+    if (!history)
+        EnsureKeyPanel();
     ShowWindow(gLayout.historyPane.container, history ? SW_SHOW : SW_HIDE);
     ShowWindow(gLayout.settingsPane.container, history ? SW_HIDE : SW_SHOW);
     InvalidateRect(gLayout.tabControl, NULL, TRUE);

@@ -67,6 +67,8 @@ static void ShowRowState(HWND panel, int row) {
 }
 
 void RefreshKeyPanel(HWND panel) {
+    if (!panel)
+        return;
     for (int row = 0; row < HotkeyCount; row++)
         ShowRowState(panel, row);
 }

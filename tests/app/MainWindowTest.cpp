@@ -110,7 +110,6 @@ protected:
 TEST_F(MainWindowTest, StartsWithNothingToSaveOrEdit) {
     EXPECT_EQ("新規 - Gyrolens Ver1.2", WindowText(Main()));
     EXPECT_EQ(TextMonitoringOff, StatusText(0));
-    EXPECT_EQ(gLayout.settingsPane.container, GetParent(gLayout.settingsPane.keyPanel));
     struct {
         int command;
         bool enabled;
@@ -348,6 +347,8 @@ TEST_F(MainWindowTest, Screenshot) {
     SaveWindowPng(Main(), "main-window");
     SendMessageA(gShell.hwndTab, TCM_SETCURSEL, TabSettings, 0);
     ShowPaneForTab();
+    EXPECT_EQ(gLayout.settingsPane.container, GetParent(gLayout.settingsPane.keyPanel));
+    EXPECT_TRUE(IsWindowVisible(gLayout.settingsPane.keyPanel));
     SaveWindowPng(Main(), "main-window-settings-tab");
     SelectFirstTab();
 }
