@@ -4,6 +4,7 @@
 // read leaves none and says so.
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 
 #include "base/ByteString.h"
 #include "base/MessageBox.h"
@@ -69,6 +70,33 @@ static void LoadBmpFile(const char* path) {
         ShowPathMessage(TextReadFailedFor, path);
 }
 
+// The file the picture came from, as it was when read.  Selecting a row
+// whose file is already shown, unchanged, needs no second decoding: after a
+// capture the new row is selected (one reload) and the hotkey's own step
+// reloads again.
+struct ShownFile {
+    char path[PathSize];
+    WIN32_FILE_ATTRIBUTE_DATA data;
+};
+static ShownFile gShown;
+
+static bool ReadFileData(const char* path, WIN32_FILE_ATTRIBUTE_DATA* data) {
+    return GetFileAttributesExA(path, GetFileExInfoStandard, data) != FALSE;
+}
+
+static bool IsShown(const char* path) {
+    WIN32_FILE_ATTRIBUTE_DATA now;
+    return !gPreview.image.Empty() && strcmp(gShown.path, path) == 0 && ReadFileData(path, &now) &&
+           now.nFileSizeLow == gShown.data.nFileSizeLow && now.nFileSizeHigh == gShown.data.nFileSizeHigh &&
+           CompareFileTime(&now.ftLastWriteTime, &gShown.data.ftLastWriteTime) == 0;
+}
+
+static void RememberShown(const char* path) {
+    gShown.path[0] = '\0';
+    if (!gPreview.image.Empty() && ReadFileData(path, &gShown.data))
+        CopyText(gShown.path, countof(gShown.path), path);
+}
+
 static void LoadRowImage(int row) {
     char text[PathSize];
     GetCellText(row, ColumnImage, text, (int)countof(text));
@@ -78,10 +106,13 @@ static void LoadRowImage(int row) {
         ShowPathMessage(TextOpenFailedFor, text);
         return;
     }
-    switch (ChooseLoader(path)) {
-    case LoaderJpeg: LoadJpegFile(path); break;
-    case LoaderBmp:  LoadBmpFile(path); break;
-    case LoaderNone: gPreview.image.Free(); break;
+    if (!IsShown(path)) {
+        switch (ChooseLoader(path)) {
+        case LoaderJpeg: LoadJpegFile(path); break;
+        case LoaderBmp:  LoadBmpFile(path); break;
+        case LoaderNone: gPreview.image.Free(); break;
+        }
+        RememberShown(path);
     }
     UpdatePreviewScrollBars();
 }
