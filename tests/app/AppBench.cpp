@@ -26,18 +26,7 @@
 #include "history/HistoryView.h"
 #include "settings/Settings.h"
 #include "tests/support/GuiTestSupport.h"
-
-static double Now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return (double)t.QuadPart * 1000.0 / (double)f.QuadPart;
-}
-
-static double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+#include "tests/support/BenchClock.h"
 
 struct Search {
     DWORD process;
@@ -62,7 +51,7 @@ static double TimeStart(const std::string& exe, const std::string& folder) {
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi = {};
-    double t0 = Now();
+    double t0 = NowMs();
     if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, folder.c_str(), &si, &pi))
         return -1;
     Search s = { pi.dwProcessId, NULL };
@@ -71,7 +60,7 @@ static double TimeStart(const std::string& exe, const std::string& folder) {
         if (!s.found)
             EnumWindows(FindShown, (LPARAM)&s);
         if (s.found && !GetUpdateRect(s.found, NULL, FALSE)) {
-            t1 = Now();
+            t1 = NowMs();
             break;
         }
         Sleep(0);
@@ -121,17 +110,17 @@ static void BenchHotkey(const std::string& folder, int rounds) {
     for (int i = 0; i < rounds + 1; i++) {
         ResetHistory();
         PumpFor(50);
-        double t0 = Now();
+        double t0 = NowMs();
         CaptureImage(gCapture, gLayout.historyPane.listHost, 103);
-        double t1 = Now();
+        double t1 = NowMs();
         PumpFor(50);
-        double t2 = Now();
+        double t2 = NowMs();
         SendMessageA(gShell.hwndMain, WM_HOTKEY, 103, 0);
-        double tm = Now();
+        double tm = NowMs();
         UpdateWindow(gHistoryView.list);
-        double tl = Now();
+        double tl = NowMs();
         UpdateWindow(gLayout.historyPane.preview);
-        double t3 = Now();
+        double t3 = NowMs();
         if (getenv("BENCH_DETAIL"))
             printf("  message %.1f list %.1f preview %.1f\n", tm - t2, tl - tm, t3 - tl);
         if (i == 0)

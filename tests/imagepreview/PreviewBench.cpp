@@ -17,16 +17,12 @@
 #include "tests/imagepreview/TestImages.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/BenchClock.h"
 
 static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER freq;
     QueryPerformanceFrequency(&freq);
     return (double)(to.QuadPart - from.QuadPart) * 1000.0 / (double)freq.QuadPart;
-}
-
-static double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 // Something like a screen: smooth areas, edges and fine detail.
