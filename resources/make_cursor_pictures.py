@@ -14,8 +14,9 @@ All are bottom-up BMP files, which the resource compiler takes as they are:
 (the default folder is the script's own).
 """
 import os
-import struct
 import sys
+
+from bitmaps import rows24, rows4, write_bmp
 
 CELL = 30
 WHITE = (255, 255, 255)
@@ -118,38 +119,14 @@ def strip_pixel(x, y):
 
 
 
-def write_bmp(path, width, height, bits, palette, rows):
-    """rows: the packed pixel rows, bottom row first, each padded to 4 bytes."""
-    data = b"".join(rows)
-    colours = b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, bits, 0, len(data), 0, 0, len(palette),
-                       len(palette))
-    offset = 14 + len(info) + len(colours)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    with open(path, "wb") as f:
-        f.write(header + info + colours + data)
-
-
 def write_strip(path):
     width, height = CELL * len(CELLS), CELL
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in reversed(range(height)):
-        row = bytearray()
-        for x in range(width):
-            r, g, b = strip_pixel(x, y)
-            row += bytes((b, g, r))
-        row += bytes(stride - len(row))
-        rows.append(bytes(row))
-    write_bmp(path, width, height, 24, [], rows)
+    write_bmp(path, width, height, 24, [], rows24(width, height, strip_pixel))
 
 
 def write_small(path, draw):
-    rows = []
-    for y in reversed(range(SMALL)):
-        indices = [PALETTE.index(draw(x + 0.5, y + 0.5) or WHITE) for x in range(SMALL)]
-        rows.append(bytes((indices[x] << 4) | indices[x + 1] for x in range(0, SMALL, 2)))
-    write_bmp(path, SMALL, SMALL, 4, PALETTE, rows)
+    index = lambda x, y: PALETTE.index(draw(x + 0.5, y + 0.5) or WHITE)
+    write_bmp(path, SMALL, SMALL, 4, PALETTE, rows4(SMALL, SMALL, index))
 
 
 def main(folder):

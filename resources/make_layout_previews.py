@@ -14,8 +14,9 @@ Writes 4-bit bottom-up BMPs with a 16-entry colour table:
     python3 resources/make_layout_previews.py resources
 """
 import os
-import struct
 import sys
+
+from bitmaps import bmp_bytes, rows4
 
 WIDTH, HEIGHT = 45, 30
 
@@ -45,21 +46,7 @@ class Picture:
         self.fill(x1, y0, x1, y1, c)
 
     def bmp(self):
-        stride = ((WIDTH + 1) // 2 + 3) & ~3
-        rows = []
-        for y in reversed(range(HEIGHT)):
-            row = bytearray()
-            line = self.px[y] + [0]
-            for x in range(0, WIDTH, 2):
-                row.append((line[x] << 4) | line[x + 1])
-            row += bytes(stride - len(row))
-            rows.append(bytes(row))
-        data = b"".join(rows)
-        table = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-        offset = 14 + 40 + len(table)
-        header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-        info = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 4, 0, len(data), 0, 0, 16, 16)
-        return header + info + table + data
+        return bmp_bytes(WIDTH, HEIGHT, 4, PALETTE, rows4(WIDTH, HEIGHT, lambda x, y: self.px[y][x]))
 
 
 def header_bar(p):

@@ -14,23 +14,9 @@ import os
 import struct
 import sys
 
+from bitmaps import rows24, write_bmp
+
 GREY = (192, 192, 192)
-
-
-def bmp24(width, height, pixel):
-    stride = (width * 3 + 3) & ~3
-    rows = []
-    for y in reversed(range(height)):
-        row = bytearray()
-        for x in range(width):
-            r, g, b = pixel(x, y)
-            row += bytes((b, g, r))
-        row += bytes(stride - len(row))
-        rows.append(bytes(row))
-    data = b"".join(rows)
-    header = struct.pack("<2sIHHI", b"BM", 54 + len(data), 0, 0, 54)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(data), 0, 0, 0, 0)
-    return header + info + data
 
 
 # --- the icon -----------------------------------------------------------------
@@ -206,9 +192,9 @@ TOOLBAR = [draw(a, PALETTE) for a in (BATCH, DELETE, UP, DOWN, CAPTURE, HTML)]
 
 def main(folder):
     write_icon(os.path.join(folder, "gyrolens.ico"))
-    strip = bmp24(W * len(TOOLBAR), H, lambda x, y: TOOLBAR[x // W](x % W, y))
-    with open(os.path.join(folder, "toolbar.bmp"), "wb") as f:
-        f.write(strip)
+    width = W * len(TOOLBAR)
+    write_bmp(os.path.join(folder, "toolbar.bmp"), width, H, 24, [],
+              rows24(width, H, lambda x, y: TOOLBAR[x // W](x % W, y)))
 
 
 if __name__ == "__main__":
