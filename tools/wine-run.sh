@@ -31,6 +31,12 @@ else
     # A display number derived from the prefix path, so separate checkouts
     # and screen sizes never share an X server.
     display=$(( 40 + $(printf '%s' "$WINEPREFIX" | cksum | cut -d' ' -f1) % 400 ))
+    # Another checkout's server of another size may hold the number: move on.
+    want=${screen%x*}
+    while xdpyinfo -display ":$display" >/dev/null 2>&1 &&
+          ! xdpyinfo -display ":$display" | grep -q "dimensions: *$want pixels"; do
+        display=$((display + 1))
+    done
     export DISPLAY=:$display
 fi
 
