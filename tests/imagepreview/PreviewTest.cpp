@@ -255,3 +255,15 @@ TEST_F(PreviewTest, OnlyTheExactEndingLoads) {
     EXPECT_TRUE(gPreview.image.Empty());
     EXPECT_TRUE(boxes.messages.empty());
 }
+
+TEST_F(PreviewTest, AFileReplacedUnderTheSameNameIsReadAgain) {
+    LoadHistory(dir.Path(), { { "quadrants", "\\quad.jpg", "" } });
+    Show(0);
+    ASSERT_EQ(300, gPreview.image.Width());
+    ReloadPreview(); // unchanged: the shown picture stays
+    EXPECT_EQ(300, gPreview.image.Width());
+    WriteTestJpeg(dir.File("quad.jpg"), 120, 90, 3, Quadrants);
+    ReloadPreview();
+    EXPECT_EQ(120, gPreview.image.Width());
+    EXPECT_EQ(90, gPreview.image.Height());
+}
