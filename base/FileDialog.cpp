@@ -1,18 +1,27 @@
 #include "base/FileDialog.h"
 
+#include "base/CommonDialogLibrary.h"
+
+typedef BOOL(WINAPI* FileDialogFn)(OPENFILENAMEA*);
+
+static bool RunFileDialog(const char* name, OPENFILENAMEA* ofn) {
+    FileDialogFn dialog = (FileDialogFn)(void*)CommonDialogFunction(name);
+    return dialog && dialog(ofn) != FALSE;
+}
+
 static FileDialogHook gOpenHook;
 static FileDialogHook gSaveHook;
 
 bool RunOpenFileDialog(OPENFILENAMEA* ofn) {
     if (gOpenHook)
         return gOpenHook(ofn);
-    return GetOpenFileNameA(ofn) != FALSE;
+    return RunFileDialog("GetOpenFileNameA", ofn);
 }
 
 bool RunSaveFileDialog(OPENFILENAMEA* ofn) {
     if (gSaveHook)
         return gSaveHook(ofn);
-    return GetSaveFileNameA(ofn) != FALSE;
+    return RunFileDialog("GetSaveFileNameA", ofn);
 }
 
 void SetFileDialogHooks(FileDialogHook open, FileDialogHook save) {

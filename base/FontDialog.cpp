@@ -1,5 +1,7 @@
 #include "base/FontDialog.h"
 
+#include "base/CommonDialogLibrary.h"
+
 static FontDialogHook gFontDialogHook;
 
 void SetFontDialogHook(FontDialogHook hook) {
@@ -9,5 +11,7 @@ void SetFontDialogHook(FontDialogHook hook) {
 bool RunFontDialog(CHOOSEFONTA* cf) {
     if (gFontDialogHook)
         return gFontDialogHook(cf);
-    return ChooseFontA(cf) != FALSE;
+    typedef BOOL(WINAPI * ChooseFontFn)(CHOOSEFONTA*);
+    ChooseFontFn choose = (ChooseFontFn)(void*)CommonDialogFunction("ChooseFontA");
+    return choose && choose(cf) != FALSE;
 }
