@@ -33,8 +33,8 @@ else
     display=$(( 40 + $(printf '%s' "$WINEPREFIX" | cksum | cut -d' ' -f1) % 400 ))
     # Another checkout's server of another size may hold the number: move on.
     want=${screen%x*}
-    while xdpyinfo -display ":$display" >/dev/null 2>&1 &&
-          ! xdpyinfo -display ":$display" | grep -q "dimensions: *$want pixels"; do
+    while info=$(xdpyinfo -display ":$display" 2>/dev/null) &&
+          ! grep -q "dimensions: *$want pixels" <<<"$info"; do
         display=$((display + 1))
     done
     export DISPLAY=:$display

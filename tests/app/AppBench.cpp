@@ -91,6 +91,8 @@ static void ResetHistory() {
     gHistory.modified = 0;
 }
 
+static void TimeHotkey(int jpeg, int rounds);
+
 static void BenchHotkey(const std::string& folder, int rounds) {
     CopyText(gSettings.imageFolder, countof(gSettings.imageFolder), folder.c_str());
     CopyText(gSettings.imagePrefix, countof(gSettings.imagePrefix), "bench");
@@ -106,6 +108,15 @@ static void BenchHotkey(const std::string& folder, int rounds) {
         return;
     }
     PumpFor(200);
+    for (int jpeg : { 1, 0 })
+        TimeHotkey(jpeg, rounds);
+    gHistory.modified = 0;
+    DestroyWindow(gShell.hwndMain);
+}
+
+static void TimeHotkey(int jpeg, int rounds) {
+    gSettings.jpegMode = jpeg;
+    gCapture.useJpeg = jpeg;
     std::vector<double> hotkey, capture;
     for (int i = 0; i < rounds + 1; i++) {
         ResetHistory();
@@ -129,9 +140,8 @@ static void BenchHotkey(const std::string& folder, int rounds) {
         hotkey.push_back(t3 - t2);
     }
     double h = Median(hotkey), c = Median(capture);
-    printf("hotkey to row: %.1f ms, CaptureImage %.1f ms, ratio %.2f (target <= 1.1)\n", h, c, h / c);
-    gHistory.modified = 0;
-    DestroyWindow(gShell.hwndMain);
+    printf("hotkey to row (%s): %.1f ms, CaptureImage %.1f ms, ratio %.2f (target <= 1.1)\n", jpeg ? "JPEG" : "BMP",
+           h, c, h / c);
 }
 
 int main(int argc, char** argv) {
