@@ -150,8 +150,11 @@ void GetCellText(int row, int column, char* out, int size) {
     item.cchTextMax = size;
     out[0] = '\0';
     SendMessageA(gHistoryView.list, LVM_GETITEMTEXTA, row, (LPARAM)&item);
-    // The control cuts byte-wise; never leave half a character.
-    out[SjisFitLength(out, strnlen(out, size - 1), size - 1)] = '\0';
+    // The control cuts byte-wise: a text that filled the buffer may end in
+    // the first half of a character, which is dropped.
+    size_t len = strnlen(out, size - 1);
+    if (len == (size_t)size - 1)
+        out[SjisFitLength(out, len + 1, len)] = '\0';
 }
 
 void SyncFromView() {

@@ -405,3 +405,15 @@ TEST_F(MainWindowTest, ExportCommandWritesPagesAndLeavesTheStatusClear) {
     EXPECT_EQ("", StatusText(1));
     EXPECT_EQ(TextMonitoringOff, StatusText(0));
 }
+
+TEST_F(MainWindowTest, RowsReadBackKeepWholeCharacters) {
+    std::string comment;
+    for (int i = 0; i < 64; i++)
+        comment += "字"; // 8E 9A: a trail byte in the lead range
+    AppendCapture(gHistory, "C:\\x.jpg", comment.c_str());
+    AddNewestRow();
+    SyncFromView();
+    // A row's comment comes back in at most 127 bytes: 63 whole characters.
+    EXPECT_EQ(comment.substr(0, 126), gHistory.records[0].comment);
+    gHistory.modified = 0;
+}
