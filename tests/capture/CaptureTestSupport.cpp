@@ -201,25 +201,12 @@ Image ReadJpegFile(const std::string& path) {
 }
 
 Image ScreenImage(int x, int y, int width, int height) {
+    RECT r = { x, y, x + width, y + height };
+    ScreenPicture picture = GrabScreenRect(r);
     Image img;
-    img.width = width;
-    img.height = height;
-    img.pixels.resize((size_t)width * height);
-    HDC screen = GetDC(NULL);
-    HDC mem = CreateCompatibleDC(screen);
-    BITMAPINFO bi = TopDown32(width, height);
-    void* bits = NULL;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, NULL, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, width, height, screen, x, y, SRCCOPY);
-    GdiFlush();
-    const uint32_t* src = (const uint32_t*)bits;
-    for (size_t i = 0; i < img.pixels.size(); i++)
-        img.pixels[i] = src[i] & 0xFFFFFF;
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(NULL, screen);
+    img.width = picture.width;
+    img.height = picture.height;
+    img.pixels.assign(picture.pixels.begin(), picture.pixels.end());
     return img;
 }
 
