@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/CommandStates.h"
-
 namespace {
 const PaneMetrics M = { 4, 4, 2, 16 }; // cx, cy, edge, hs
 }
@@ -47,33 +45,6 @@ TEST(PaneGeometry, OnlyTheTopBorderSizesTheFrame) {
         EXPECT_EQ(c.answer, RemapSplitHit(c.hit)) << c.hit;
 }
 
-TEST(PaneGeometry, TrackingLimits) {
-    TrackLimits host = PaneTrackLimits(M, PaneListHost, 600, 400);
-    EXPECT_EQ(40, host.minWidth);
-    EXPECT_EQ(16 + 40, host.minHeight);
-    EXPECT_EQ(600, host.maxWidth);
-    EXPECT_EQ(360, host.maxHeight);
-    TrackLimits frame = PaneTrackLimits(M, PaneSplitFrame, 600, 400);
-    EXPECT_EQ(600 + 32, frame.maxWidth);
-    TrackLimits main = MainTrackLimits(4, 4, 19, 19, 1024, 740);
-    EXPECT_EQ(80, main.minWidth);
-    EXPECT_EQ(80 + 19 + 19 + 150, main.minHeight);
-    EXPECT_EQ(1024, main.maxWidth);
-}
-
-TEST(PaneGeometry, TabAndContainers) {
-    PaneRect tab = TabControlRect(M, 800, 600, 26, 20);
-    EXPECT_EQ(2, tab.x);
-    EXPECT_EQ(26 + 4 + 2, tab.y);
-    EXPECT_EQ(800 - 2 - 4, tab.width);
-    EXPECT_EQ(600 - 32 - 2 - 4 - 20, tab.height);
-    PaneRect box = ContainerRect(M, 794, 542, 10);
-    EXPECT_EQ(4, box.x);
-    EXPECT_EQ(10 + 12 + 4, box.y);
-    EXPECT_EQ(794 - 8, box.width);
-    EXPECT_EQ(542 - 8 - 22, box.height);
-}
-
 TEST(PaneGeometry, StoredRectangleOffEveryScreenComesBack) {
     ScreenRect screens[] = { { 0, 0, 1024, 768 } };
     ScreenRect work = { 0, 0, 1024, 740 };
@@ -97,19 +68,3 @@ TEST(PaneGeometry, StoredRectangleOffEveryScreenComesBack) {
     }
 }
 
-TEST(CommandStates, FollowTheListAndMonitoring) {
-    EXPECT_FALSE(FileCommands(0, 0).save);
-    EXPECT_TRUE(FileCommands(1, 0).save);
-    EXPECT_FALSE(FileCommands(1, 0).htmlExport);
-    EXPECT_TRUE(FileCommands(0, 3).htmlExport);
-    EXPECT_EQ(ButtonChecked, MonitoringCommands(true).captureButton);
-    EXPECT_EQ(ButtonEnabled, MonitoringCommands(false).captureButton);
-    EXPECT_FALSE(SelectionCommands(3, -1).records);
-    EXPECT_TRUE(SelectionCommands(3, 0).records);
-    EXPECT_FALSE(SelectionCommands(0, -1).selectAll);
-    int edges[3];
-    StatusBarEdges(100, edges);
-    EXPECT_EQ(33, edges[0]);
-    EXPECT_EQ(66, edges[1]);
-    EXPECT_EQ(100, edges[2]);
-}

@@ -1,41 +1,10 @@
-// The export dialog's value rules: which radio button a stored width
-// checks, what a width group stores, which layouts have a description, how
-// numbers are read, and which fields are refused.  No Win32.
+// The export dialog's value rules: how numbers are read and which fields
+// are refused.  No Win32.
 #include "htmlexport/HtmlExportValues.h"
 
 #include <gtest/gtest.h>
 
 #include <limits.h>
-
-TEST(HtmlExportValues, StoredWidthsCheckTheirRadioButtons) {
-    struct {
-        int value;
-        WidthChoice image, comment;
-    } rows[] = {
-        { 0, WidthGiven, WidthGiven },       { 120, WidthGiven, WidthGiven },
-        { -1, WidthNotGiven, WidthNotGiven }, { -2, WidthNotGiven, WidthFitsText },
-        { -3, WidthNotGiven, WidthNotGiven },
-    };
-    for (auto& r : rows) {
-        EXPECT_EQ(r.image, ImageWidthChoice(r.value)) << r.value;
-        EXPECT_EQ(r.comment, CommentWidthChoice(r.value)) << r.value;
-    }
-}
-
-TEST(HtmlExportValues, WidthGroupsStoreMinusOneTheNumberOrMinusTwo) {
-    EXPECT_EQ(-1, WidthOf(WidthNotGiven, 50));
-    EXPECT_EQ(50, WidthOf(WidthGiven, 50));
-    EXPECT_EQ(0, WidthOf(WidthGiven, 0));
-    EXPECT_EQ(-2, WidthOf(WidthFitsText, 50));
-}
-
-TEST(HtmlExportValues, OnlyTheImageOnlyLayoutsLackADescription) {
-    for (int layout = 0; layout < 6; layout++)
-        EXPECT_EQ(layout < 4, LayoutHasDescription(layout)) << layout;
-    EXPECT_EQ(0, ValidLayout(6));
-    EXPECT_EQ(0, ValidLayout(-1));
-    EXPECT_EQ(5, ValidLayout(5));
-}
 
 TEST(HtmlExportValues, NumbersReadAsPlainDecimals) {
     struct {
