@@ -16,9 +16,9 @@
 #include "htmlexport/HtmlExportRun.h"
 #include "imagepreview/PreviewWindow.h"
 #include "resources/resource.h"
-#include "settings/KeyPanel.h"
+#include "settingsui/KeyPanel.h"
 #include "settings/Settings.h"
-#include "settings/SettingsSheet.h"
+#include "settingsui/SettingsSheet.h"
 
 void OnCommand(HWND hwnd, int id, HWND, UINT) {
     switch (id) {

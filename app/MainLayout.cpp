@@ -5,7 +5,7 @@
 #include "app/CommandBars.h"
 #include "base/WinHandles.h"
 #include "resources/resource.h"
-#include "settings/KeyPanel.h"
+#include "settingsui/KeyPanel.h"
 #include "settings/Settings.h"
 
 MainLayout gLayout;

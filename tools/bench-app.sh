@@ -18,7 +18,7 @@ printf '%s\r\n' '[File_Set]' 'JPEGモード=1' 'JPEG品質=80' '全体フォン�
     '[Window]' 'X位置=40' 'Y位置=30' '幅=900' '高さ=640' | iconv -f UTF-8 -t CP932 > "$work/Gyrolens.ini"
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 cd "$work"
-GYROLENS_SCREEN=1920x1080x24 "$top/tools/wine-run.sh" "$build/win/tests/app/app_bench.exe" \
-    "$(winpath "$build/win/app/Gyrolens.exe")" "$(winpath "$build/win/tests/app/minimal_window.exe")" \
+GYROLENS_SCREEN=1920x1080x24 "$top/tools/wine-run.sh" "$build/win/bench/app_bench.exe" \
+    "$(winpath "$build/win/app/Gyrolens.exe")" "$(winpath "$build/win/bench/minimal_window.exe")" \
     "$(winpath "$work")" "$@"
 rm -rf "$work"

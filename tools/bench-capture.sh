@@ -12,7 +12,7 @@ set -euo pipefail
 . "$(dirname "$0")/common.sh"
 configure_windows_build
 flock /tmp/gyrolens-build.lock cmake --build "$build/win" --target capture_bench >/dev/null
-exe=$build/win/tests/capture/capture_bench.exe
+exe=$build/win/bench/capture_bench.exe
 
 if [ "${1:-}" = soak ]; then
     GYROLENS_SCREEN=${3:-1920x1080}x24 "$top/tools/wine-run.sh" "$exe" soak "${2:-1000}"

@@ -9,4 +9,4 @@ set -euo pipefail
 . "$(dirname "$0")/common.sh"
 configure_windows_build
 flock /tmp/gyrolens-build.lock cmake --build "$build/win" --target history_bench >/dev/null
-"$top/tools/wine-run.sh" "$build/win/tests/history_bench.exe" "$@"
+"$top/tools/wine-run.sh" "$build/win/bench/history_bench.exe" "$@"

@@ -24,7 +24,7 @@ rounds=${1:-5}
 
 configure_windows_build
 flock /tmp/gyrolens-build.lock cmake --build "$build/win" -j "${GYROLENS_JOBS:-2}" --target html_bench
-bench=$build/win/tests/htmlexport/html_bench.exe
+bench=$build/win/bench/html_bench.exe
 
 data=$build/bench-html
 rm -rf "$data"

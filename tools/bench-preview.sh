@@ -7,5 +7,5 @@ set -euo pipefail
 . "$(dirname "$0")/common.sh"
 configure_windows_build
 flock /tmp/gyrolens-build.lock cmake --build "$build/win" --target history_view_bench preview_bench
-"$top/tools/wine-run.sh" "$build/win/tests/history/history_view_bench.exe" "$@"
-"$top/tools/wine-run.sh" "$build/win/tests/imagepreview/preview_bench.exe" "$@"
+"$top/tools/wine-run.sh" "$build/win/bench/history_view_bench.exe" "$@"
+"$top/tools/wine-run.sh" "$build/win/bench/preview_bench.exe" "$@"

@@ -11,6 +11,24 @@ set -euo pipefail
 . "$(dirname "$0")/common.sh"
 jobs=${GYROLENS_JOBS:-2}
 
+# The private X servers this run starts are stopped when it ends, however it
+# ends; GYROLENS_KEEP_X=1 keeps them for quick reruns.
+running_x() {
+    for f in "$build"/xvfb-*.pid; do
+        [ -e "$f" ] && kill -0 "$(cat "$f")" 2>/dev/null && cat "$f"
+    done
+    return 0
+}
+x_before=$(running_x)
+stop_started_x() {
+    for pid in $(running_x); do
+        grep -qx "$pid" <<<"$x_before" || kill "$pid" 2>/dev/null || true
+    done
+}
+if [ "${GYROLENS_KEEP_X:-0}" != 1 ]; then
+    trap stop_started_x EXIT
+fi
+
 configure_windows_build
 cmake --build "$build/win" -j "$jobs"
 ctest --test-dir "$build/win" --output-on-failure -j "$jobs"

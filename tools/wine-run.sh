@@ -46,6 +46,8 @@ if [ "$managed" = N ] && ! xdpyinfo -display "$DISPLAY" >/dev/null 2>&1; then
     rm -f "/tmp/.X$display-lock" "/tmp/.X11-unix/X$display"
     setsid Xvfb ":$display" -screen 0 "$screen" -nolisten tcp -ac \
         </dev/null >"$build/xvfb-$display.log" 2>&1 9>&- &
+    # tools/test.sh stops the servers it caused to start.
+    echo $! >"$build/xvfb-$display.pid"
     for _ in $(seq 100); do
         xdpyinfo -display ":$display" >/dev/null 2>&1 && break
         sleep 0.1

@@ -18,7 +18,7 @@
 #include "tests/history/ShellTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestSupport.h"
-#include "tests/support/BenchClock.h"
+#include "bench/BenchClock.h"
 
 static double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
     LARGE_INTEGER freq;

@@ -7,7 +7,7 @@
 #include "base/FileDialog.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
-#include "settings/SettingsPages.h"
+#include "settingsui/SettingsPages.h"
 
 enum { CommentEditLimit = CommentSize - 1, ProgramEditLimit = PathSize };
 

@@ -26,7 +26,7 @@
 #include "history/HistoryView.h"
 #include "settings/Settings.h"
 #include "tests/support/GuiTestSupport.h"
-#include "tests/support/BenchClock.h"
+#include "bench/BenchClock.h"
 
 struct Search {
     DWORD process;

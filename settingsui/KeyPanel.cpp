@@ -1,4 +1,4 @@
-#include "settings/KeyPanel.h"
+#include "settingsui/KeyPanel.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -7,7 +7,7 @@
 #include "capture/Hotkeys.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
-#include "settings/SettingsPages.h"
+#include "settingsui/SettingsPages.h"
 
 enum {
     PictureCount = 4,

@@ -12,7 +12,7 @@
 #include "history/HistoryFile.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
-#include "settings/SettingsPages.h"
+#include "settingsui/SettingsPages.h"
 #include "settings/SettingsRules.h"
 
 static_assert(MaxImagePrefixBytes + 1 == FilePrefixSize, "the prefix rule follows the capture's copy");

@@ -5,7 +5,7 @@
 #include "capture/CaptureContext.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
-#include "settings/SettingsPages.h"
+#include "settingsui/SettingsPages.h"
 
 enum { LowestQuality = 10, HighestQuality = 99, QualityTickStep = 10 };
 

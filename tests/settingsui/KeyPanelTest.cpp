@@ -1,7 +1,7 @@
 // The key-assignment panel in a window of its own: rows shown from the
 // settings, each change saved at once, hotkeys registered anew while
 // monitoring, real key presses on the X display.
-#include "settings/KeyPanel.h"
+#include "settingsui/KeyPanel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "settings/SettingsSheet.h"
+#include "settingsui/SettingsSheet.h"
 
 #include <commctrl.h>
 
 #include "base/ByteString.h"
 #include "resources/resource.h"
-#include "settings/SettingsPages.h"
+#include "settingsui/SettingsPages.h"
 
 // The pages in the order of their tabs.  Each tab shows its dialog's
 // caption.

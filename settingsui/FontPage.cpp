@@ -7,7 +7,7 @@
 #include "base/FontDialog.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
-#include "settings/SettingsPages.h"
+#include "settingsui/SettingsPages.h"
 
 struct FontRow {
     int font; // index into Settings::fonts

@@ -1,7 +1,7 @@
 // The settings sheet driven in its own loop: real page controls, OK and
 // Cancel, then the settings record, the capture's working copy and the
 // bytes of Gyrolens.ini.
-#include "settings/SettingsSheet.h"
+#include "settingsui/SettingsSheet.h"
 
 #include <gtest/gtest.h>
 
