@@ -10,6 +10,7 @@ const char CaptionFileOpenError[] = "ファイルオープンエラー";
 const char CaptionNumberError[] = "ファイル番号設定エラー";
 const char CaptionDefinitionError[] = "定義設定エラー";
 const char CaptionSystemError[] = "S00011 <SYSTEM ERROR>";
+const char CaptionRestore[] = "履歴の復元";
 
 const char ProgramTitle[] = "Gyrolens Ver1.2";
 
@@ -28,3 +29,9 @@ const char TextDiscardQuestion[] = "履歴リストが変更されています�
 const char TextMonitoringOff[] = "キャプチャ停止中";
 const char TextMonitoringOn[] = "キャプチャ監視中";
 const char TextChooseFolder[] = "フォルダを選択してください";
+const char TextRestoreQuestion[] =
+    "保存されていない履歴の変更が残っています。\r\n\r\n記録日時：%s\r\n件数：%d件\r\n履歴ファイル：%s\r\n\r\n"
+    "復元しますか？\r\n「いいえ」のときは日付付きの名前で残します。";
+const char TextRecoveryUnreadable[] =
+    "保存されていない履歴の変更が残っていましたが、\r\n壊れているため読み込めませんでした。\r\n"
+    "次の名前で残しています：\r\n%s.*";

@@ -13,6 +13,7 @@ extern const char CaptionFileOpenError[];  // "ファイルオープンエラー
 extern const char CaptionNumberError[];    // "ファイル番号設定エラー"
 extern const char CaptionDefinitionError[]; // "定義設定エラー"
 extern const char CaptionSystemError[];    // "S00011 <SYSTEM ERROR>"
+extern const char CaptionRestore[];        // "履歴の復元"
 
 // The program's name as its windows show it.
 extern const char ProgramTitle[]; // "Gyrolens Ver1.2"
@@ -30,3 +31,8 @@ extern const char TextDiscardQuestion[];     // unsaved history changes
 extern const char TextMonitoringOff[];       // "キャプチャ停止中"
 extern const char TextMonitoringOn[];        // "キャプチャ監視中"
 extern const char TextChooseFolder[];        // title of the folder browser
+// The recovery copy of unsaved changes found at start-up: the question
+// (%s the time it was written, %d its records, %s its history file), and
+// the note on one that cannot be read (%s where it was kept).
+extern const char TextRestoreQuestion[];
+extern const char TextRecoveryUnreadable[];
