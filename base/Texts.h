@@ -23,6 +23,11 @@ extern const char TextOverwriteQuestion[];   // an image or page file exists
 extern const char TextFileOpenFailed[];      // "ファイルのオープンに失敗しました"
 extern const char TextNumberPastMaximum[];   // start number above the maximum
 extern const char TextHistoryFull[];         // %d: the record limit
+// The recovery copy of unsaved changes found at start-up: the question
+// (%s the time it was written, %d its records, %s its history file), and
+// the note on one that cannot be read (%s where it was kept).
+extern const char TextRestoreQuestion[];
+extern const char TextRecoveryUnreadable[];
 // Images are to go into the history folder but the history has no file
 // yet: refusing a start or a capture, and stopping monitoring for a new list.
 extern const char TextImagesNeedHistoryFile[];
@@ -31,8 +36,3 @@ extern const char TextDiscardQuestion[];     // unsaved history changes
 extern const char TextMonitoringOff[];       // "キャプチャ停止中"
 extern const char TextMonitoringOn[];        // "キャプチャ監視中"
 extern const char TextChooseFolder[];        // title of the folder browser
-// The recovery copy of unsaved changes found at start-up: the question
-// (%s the time it was written, %d its records, %s its history file), and
-// the note on one that cannot be read (%s where it was kept).
-extern const char TextRestoreQuestion[];
-extern const char TextRecoveryUnreadable[];

@@ -55,8 +55,8 @@ bool StartRecovery(const char* folder);
 void StopRecovery();
 // Sets the changed flag of the program's history and has a copy written.
 void MarkHistoryChanged();
-// After a save: an unchanged list leaves no copy, a list still changed (the
-// save failed, or went to another name) gets a fresh one.
+// After a save or an edit that ended: a changed list gets a fresh copy (a
+// failed save may have left it under another name), an unchanged one none.
 void RecoveryFollowsList();
 // The user chose to lose the changes: the copy goes at once.
 void DiscardRecoveryCopy();

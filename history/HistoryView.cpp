@@ -259,7 +259,7 @@ static void OnEndLabelEdit(const NMLVDISPINFOA* info) {
         CopyText(text, countof(text), info->item.pszText);
     SetCell(info->item.iItem, ColumnComment, text);
     SyncFromView();
-    MarkHistoryChanged();
+    RecoveryFollowsList();
     PostToMainWindow(WM_REFRESH_COMMANDS);
 }
 
