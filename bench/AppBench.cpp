@@ -4,12 +4,14 @@
 //             against a minimal Win32 window program started the same way;
 //   hotkey:   from WM_HOTKEY to the new row painted and the preview
 //             reloaded, against the capture engine's CaptureImage alone
-//             (whole screen, JPEG), with the recovery copy of the changed
-//             history written from its timer between the rounds;
-//   recovery: the recovery copy of a 1000-record history (the list and
-//             its note) against the history save of the same list.
+//             (whole screen, JPEG).
 //
 //   app_bench <Gyrolens.exe> <minimal.exe> <work folder> [rounds]
+//
+// Last, the recovery copy of a 1000-record history (the list and its note)
+// against the history save of the same list.  The hotkey rounds keep
+// recovery copies as the program does: the change's copy is due from a
+// timer, which fires outside the timed stretch.
 #include <windows.h>
 
 #include <stdio.h>
