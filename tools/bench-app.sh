@@ -2,9 +2,10 @@
 # Benchmarks of the program as a user starts and uses it, under Wine on a
 # 1920 x 1080 screen: start-up against a minimal window program, and a
 # hotkey capture (JPEG, then BMP) up to its painted row and reloaded preview
-# against CaptureImage alone, and the recovery copy of a 1000-record history
-# against the history save of the same list.
+# against CaptureImage alone.
 # Prints medians and ratios; not a test.
+# Last, the recovery copy of a 1000-record history against the history save
+# of the same list.
 #
 #   tools/bench-app.sh [rounds]        (default 9)
 set -euo pipefail
