@@ -5,9 +5,11 @@
 #include "app/Commands.h"
 #include "app/MainLayout.h"
 #include "app/MainWindow.h"
+#include "app/RecoveryPrompt.h"
 #include "capture/CaptureContext.h"
 #include "capture/Hotkeys.h"
 #include "history/HistoryFile.h"
+#include "history/HistoryRecovery.h"
 #include "history/HistoryView.h"
 #include "htmlexport/HtmlExportRun.h"
 #include "imagepreview/PreviewWindow.h"
@@ -28,6 +30,11 @@ static void RequestMonitoringStop() {
     PostMessageA(gShell.hwndMain, WM_COMMAND, IDM_CAPTURE_STOP, 0);
 }
 
+// While a modal window of the program is open the list may be half edited.
+static int ModalWindowOpen() {
+    return gShell.hwndMain && !IsWindowEnabled(gShell.hwndMain);
+}
+
 // The export runs without a message loop: the status bar is painted at once.
 static void ShowExportProgress(const char* text) {
     SetStatusText(1, 0, text);
@@ -42,6 +49,7 @@ void WireLinks() {
     SetCaptureShellLink({ AddNewestRow, CaptureRecordedInMain, ReloadPreview, OpenSettingsAndRefresh });
     SetCaptureMonitorLink({ MonitoringIsOn, RequestMonitoringStop });
     SetHtmlExportLink({ ShowExportProgress, ClearExportProgress });
+    SetRecoveryLink({ ModalWindowOpen });
 }
 
 bool StartShell(HINSTANCE hInstance, int showCommand) {
@@ -76,5 +84,6 @@ int RunMessageLoop() {
 int RunApplication(HINSTANCE hInstance, int showCommand) {
     if (!StartShell(hInstance, showCommand))
         return 0;
+    OfferRecovery(gShell.hwndMain);
     return RunMessageLoop();
 }

@@ -9,6 +9,7 @@
 #include "history/CommentDialog.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryPaths.h"
+#include "history/HistoryRecovery.h"
 #include "history/HistoryView.h"
 #include "history/TextFileDialog.h"
 #include "resources/resource.h"
@@ -27,7 +28,7 @@ static HWND MainWindow() {
 // After an edit of the rows: the list again in step with them, and changed.
 static void RowsChanged() {
     SyncFromView();
-    gHistory.modified = 1;
+    MarkHistoryChanged();
 }
 
 void BeginCommentEdit() {
@@ -143,7 +144,7 @@ static bool AddDroppedPath(const char* path) {
     SetCell(row, ColumnDate, stamp);
     SetCell(row, ColumnText, "");
     gHistory.count++;
-    gHistory.modified = 1;
+    MarkHistoryChanged();
     PostToMainWindow(WM_REFRESH_COMMANDS);
     return true;
 }

@@ -11,6 +11,7 @@
 #include "history/HistoryEdit.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryLaunch.h"
+#include "history/HistoryRecovery.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
 
@@ -132,7 +133,7 @@ void AddNewestRow() {
         return;
     int row = gHistory.count - 1;
     InsertRecordRow(row, gHistory.records[row]);
-    gHistory.modified = 1;
+    MarkHistoryChanged();
     SendMessageA(gHistoryView.list, LVM_ENSUREVISIBLE, row, FALSE);
     SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     SetRowState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -203,14 +204,19 @@ int ConfirmDiscard() {
                                MB_YESNOCANCEL | MB_ICONWARNING);
     if (answer == IDCANCEL)
         return 0;
-    if (answer == IDYES && !SaveHistoryList(gHistory, gHistoryView.list))
-        return 0;
-    return 1;
+    if (answer == IDNO) {
+        DiscardRecoveryCopy();
+        return 1;
+    }
+    return SaveHistory();
 }
 
 int OpenHistory() {
-    if (!ChooseFileToOpen(gHistory, gHistoryView.list))
+    if (!ChooseFileToOpen(gHistory, gHistoryView.list)) {
+        // A discard confirmed before took the copy of a list that stays.
+        RecoveryFollowsList();
         return 0;
+    }
     ClearAll();
     ReadHistoryFile(gHistory, gHistoryView.list);
     FillFromList();
@@ -224,11 +230,15 @@ int NewHistory() {
 }
 
 int SaveHistory() {
-    return SaveHistoryList(gHistory, gHistoryView.list) ? 1 : 0;
+    int saved = SaveHistoryList(gHistory, gHistoryView.list) ? 1 : 0;
+    RecoveryFollowsList();
+    return saved;
 }
 
 int SaveHistoryAs() {
-    return SaveHistoryListAs(gHistory, gHistoryView.list) ? 1 : 0;
+    int saved = SaveHistoryListAs(gHistory, gHistoryView.list) ? 1 : 0;
+    RecoveryFollowsList();
+    return saved;
 }
 
 // --- notifications and the control's own messages ----------------------------
@@ -236,7 +246,7 @@ int SaveHistoryAs() {
 static void OnBeginLabelEdit() {
     HWND edit = (HWND)SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0);
     SendMessageA(edit, EM_LIMITTEXT, CommentSize - 1, 0);
-    gHistory.modified = 1;
+    MarkHistoryChanged();
 }
 
 // Whatever ended the edit, even Escape, the edit box's text is kept.
@@ -249,6 +259,7 @@ static void OnEndLabelEdit(const NMLVDISPINFOA* info) {
         CopyText(text, countof(text), info->item.pszText);
     SetCell(info->item.iItem, ColumnComment, text);
     SyncFromView();
+    RecoveryFollowsList();
     PostToMainWindow(WM_REFRESH_COMMANDS);
 }
 

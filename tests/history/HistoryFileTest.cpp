@@ -13,6 +13,7 @@
 #include "base/FileDialog.h"
 #include "base/FileIo.h"
 #include "settings/Settings.h"
+#include "tests/history/TestRecords.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -46,13 +47,7 @@ protected:
         list.untitled = 0;
     }
     void AddRecord(const char* comment, const char* image, const char* text = "", int inFolder = 0) {
-        HistoryRecord& r = list.records[list.count++];
-        memset(&r, 0, sizeof(r));
-        strcpy(r.dateTime, "2024/05/06 07:08:09");
-        CopyText(r.comment, countof(r.comment), comment);
-        CopyText(r.imagePath, countof(r.imagePath), image);
-        CopyText(r.textPath, countof(r.textPath), text);
-        r.inHistoryFolder = inFolder;
+        AddTestRecord(list, comment, image, text, inFolder);
     }
 
     TempDir dir;
