@@ -169,3 +169,18 @@ TEST(ByteString, EndsWith) {
     EXPECT_FALSE(EndsWith("a.JPG", ".jpg"));
     EXPECT_FALSE(EndsWith("jpg", ".jpg"));
 }
+
+TEST(ByteString, DropCutHalfCharacter) {
+    struct { std::string read; size_t size; std::string kept; } rows[] = {
+        { "ab\x82", 4, "ab" },            // filled the buffer with a lead byte
+        { "a\x82\xA0", 4, "a\x82\xA0" },   // a whole character fills it
+        { "\x8E\x9A\x8E", 4, "\x8E\x9A" }, // 字 then half of the next
+        { "ab\x82", 8, "ab\x82" },         // did not fill it: nothing was cut
+    };
+    for (const auto& r : rows) {
+        std::string buffer = r.read;
+        buffer.resize(r.size, '\0');
+        DropCutHalfCharacter(&buffer[0], r.size);
+        EXPECT_EQ(r.kept, buffer.c_str()) << r.read;
+    }
+}
