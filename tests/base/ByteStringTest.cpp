@@ -171,11 +171,9 @@ TEST(ByteString, EndsWith) {
 }
 
 TEST(ByteString, DropCutHalfCharacter) {
+    // A read that filled 4 bytes; the last row did not fill its buffer.
     struct { std::string read; size_t size; std::string kept; } rows[] = {
-        { "ab\x82", 4, "ab" },            // filled the buffer with a lead byte
-        { "a\x82\xA0", 4, "a\x82\xA0" },   // a whole character fills it
-        { "\x8E\x9A\x8E", 4, "\x8E\x9A" }, // 字 then half of the next
-        { "ab\x82", 8, "ab\x82" },         // did not fill it: nothing was cut
+        { "ab\x82", 4, "ab" }, { "a\x82\xA0", 4, "a\x82\xA0" }, { "\x8E\x9A\x8E", 4, "\x8E\x9A" }, { "ab\x82", 8, "ab\x82" },
     };
     for (const auto& r : rows) {
         std::string buffer = r.read;

@@ -29,16 +29,6 @@ TEST(HistoryPaths, PathsThatDoNotFitAreRefusedNotCut) {
     EXPECT_STREQ("", out);
 }
 
-TEST(HistoryPaths, OnlyThePicturesTheProgramWritesAreCaptureImages) {
-    struct { const char* path; bool capture; } rows[] = {
-        { "\\cap1.bmp", true },   { "C:\\h\\CAP2.JPG", true }, { "a.Bmp", true },     { ".jpg", true },
-        { "photo.jpeg", false },   { "scan.gif", false },         { "report.docx", false }, { "memo.txt", false },
-        { "bmp", false },          { "", false },                 { "x.jpg.txt", false },
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(r.capture, IsCaptureImageFile(r.path)) << r.path;
-}
-
 // 表 ends in the byte of a backslash: the folder is split character-wise.
 TEST(HistoryPaths, LaunchSplitsAtTheLastRealBackslash) {
     LaunchPlan plan;

@@ -14,10 +14,6 @@
 
 namespace {
 
-uint32_t At32(const unsigned char* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | (uint32_t)p[3] << 24;
-}
-
 void Set32(std::string& s, size_t at, uint32_t v) {
     for (int i = 0; i < 4; i++)
         s[at + i] = (char)(v >> (8 * i));
@@ -176,7 +172,6 @@ TEST(PreviewImage, BmpFilesThatDoNotFitAreRefused) {
     struct { const char* name; std::string file; bool drawn; } rows[] = {
         { "the program's own 24-bit file", own, true },
         { "top-down rows", with32(22, (uint32_t)-2), true },
-        { "1 bit", HandBmpBytes({ 1, 0, 2, 2, 2, twoColours, pixels1 }), true },
         { "a colour count past what 1 bit indexes", HandBmpBytes({ 1, 0, 2, 2, 300, twoColours, pixels1 }), true },
         { "16 bits with fields", HandBmpBytes({ 16, 3, 2, 2, 0, masks, std::string(8, '\0') }), true },
         { "one byte short", own.substr(0, own.size() - 1), false },
@@ -210,26 +205,4 @@ TEST(PreviewImage, BmpFilesThatDoNotFitAreRefused) {
             EXPECT_EQ(before, image.Block()) << r.name;
         }
     }
-}
-
-// What the display is handed: the program's own files as they are (with no
-// colour table to read), everything else as 24-bit rows.
-TEST(PreviewImage, BmpBlocksAsTheDisplayTakesThem) {
-    PreviewImage image;
-    std::string own = TestBmpBytes(3, 2, Quadrants);
-    Set32(own, 14 + 32, 7); // a colour count the rows do not use
-    ASSERT_TRUE(DecodeBmp(own, image));
-    EXPECT_EQ(own.size() - 14, image.Size());
-    EXPECT_EQ(0, memcmp(own.data() + 14 + 40, image.Rows(), own.size() - 54));
-    EXPECT_EQ(0u, At32(image.Block() + 32));
-
-    // An 8-bit top-down file whose second index is past its two colours.
-    std::string file = HandBmpBytes({ 8, 0, 3, -1, 2, PaletteEntry(0x123456) + PaletteEntry(0xABCDEF),
-                                      std::string("\x01\x00\x02\x00", 4) });
-    ASSERT_TRUE(DecodeBmp(file, image));
-    const unsigned char expected[40] = { 40, 0, 0, 0, 3, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0, 12 };
-    EXPECT_EQ(0, memcmp(expected, image.Block(), 40));
-    EXPECT_EQ(0xABCDEFu, BlockPixel(image, 0, 0));
-    EXPECT_EQ(0x123456u, BlockPixel(image, 1, 0));
-    EXPECT_EQ(0x000000u, BlockPixel(image, 2, 0)) << "an index past the table is black";
 }

@@ -31,14 +31,3 @@ TEST(PreviewScroll, PositionsStayWithinTheRange) {
     EXPECT_EQ(1044, PositionForWheel({ 100, 600, 1044 }, -12000));
     EXPECT_EQ(100, PositionForWheel({ 100, 600, 1044 }, -60)) << "less than a notch";
 }
-
-TEST(PreviewScroll, WheelPartsAddUpToWholeNotches) {
-    struct { int delta, whole, pending; } steps[] = {
-        { -40, 0, -40 }, { -40, 0, -80 }, { -40, -120, 0 }, { 30, 0, 30 }, { 250, 240, 40 }, { -80, 0, -40 },
-    };
-    int pending = 0;
-    for (const auto& s : steps) {
-        EXPECT_EQ(s.whole, TakeWholeNotches(&pending, s.delta)) << s.delta;
-        EXPECT_EQ(s.pending, pending) << s.delta;
-    }
-}
