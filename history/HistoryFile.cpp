@@ -292,7 +292,12 @@ static bool PutInPlace(const char* temp, const char* path, ReplaceMode mode, boo
     *tempKept = false;
     if (attributes == INVALID_FILE_ATTRIBUTES || mode == ReplaceByRename)
         return MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    if (ReplaceFileA(path, temp, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL)) {
+    SharingRetry retry;
+    BOOL replaced;
+    while (!(replaced = ReplaceFileA(path, temp, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL)) &&
+           retry.Again(GetLastError())) {
+    }
+    if (replaced) {
         KeepAttributes(path, attributes);
         return true;
     }
@@ -338,15 +343,28 @@ bool WriteHistoryCopy(const HistoryList& list, const char* path, unsigned long l
     return ok;
 }
 
+// Makes sure the history file itself may be written (not read-only, not
+// held open elsewhere, its folder present), without truncating it.  A
+// program that reads the file for a moment is waited for.  False with the
+// error code in *err (0 when the platform gave none).
+static bool ProbeWritable(const char* path, bool existed, DWORD* err) {
+    SharingRetry retry;
+    for (;;) {
+        SetLastError(0);
+        ScopedFile probe(CreateFileA(path, GENERIC_WRITE, 0, NULL, existed ? OPEN_EXISTING : CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, NULL));
+        *err = probe.IsValid() ? 0 : GetLastError();
+        if (probe.IsValid())
+            return true;
+        if (!retry.Again(*err))
+            return false;
+    }
+}
+
 int WriteHistoryFile(HistoryList& list, HWND owner) {
-    // First make sure the history file itself may be written (not read-only,
-    // not held open elsewhere, its folder present), without truncating it.
     bool existed = FileExists(list.filePath);
-    SetLastError(0);
-    ScopedFile probe(CreateFileA(list.filePath, GENERIC_WRITE, 0, NULL, existed ? OPEN_EXISTING : CREATE_NEW,
-                                 FILE_ATTRIBUTE_NORMAL, NULL));
-    if (!probe.IsValid()) {
-        DWORD err = GetLastError();
+    DWORD err = 0;
+    if (!ProbeWritable(list.filePath, existed, &err)) {
         if (err != 0) {
             char text[512];
             FormatText(text, countof(text), "ファイルオープンエラー [%s] errno=%d  %x", list.filePath, (int)err,
@@ -355,14 +373,13 @@ int WriteHistoryFile(HistoryList& list, HWND owner) {
         }
         return 0;
     }
-    probe.Close();
 
     // The whole list goes into a temporary file beside the history file and
     // only then takes its place, so that a full disk or a vanished device can
     // never leave the user with a truncated history.
     SetLastError(0);
     if (!WriteHistoryCopy(list, list.filePath, NULL, ReplaceKeepingFile)) {
-        DWORD err = GetLastError();
+        err = GetLastError();
         if (!existed)
             DeleteFileA(list.filePath);
         char text[512];

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "base/ByteString.h"
+#include "base/EditByteLimit.h"
 #include "base/MessageBox.h"
 #include "base/Texts.h"
 #include "base/WinHandles.h"
@@ -20,7 +21,9 @@ HistoryListView gHistoryView;
 static const char* const ColumnHeadings[HistoryColumnCount] = { "コメント", "イメージ情報", "日付", "テキスト情報" };
 
 // Widths of what SyncFromView reads back from a row, terminator included.
-enum { SyncCommentSize = 128, SyncDateSize = 20 };
+// A row keeps a comment as whole as the record does (128 bytes), so that
+// editing one row never shortens the comment of another.
+enum { SyncCommentSize = CommentSize, SyncDateSize = 20 };
 
 static LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -68,9 +71,9 @@ void ApplyFont() {
         ScopedSelect select(dc, font);
         GetTextMetricsA(dc, &v.metrics);
     }
-    PostMessageA(v.list, WM_SETFONT, (WPARAM)font, FALSE);
-    // The control keeps using the old font until it takes the new one; it
-    // is deleted only once replaced.
+    // Sent, not posted: the control takes the new font now, and only then
+    // is the old one, which it drew with until this moment, deleted.
+    SendMessageA(v.list, WM_SETFONT, (WPARAM)font, FALSE);
     if (v.font)
         DeleteObject(v.font);
     v.font = font;
@@ -151,11 +154,7 @@ void GetCellText(int row, int column, char* out, int size) {
     item.cchTextMax = size;
     out[0] = '\0';
     SendMessageA(gHistoryView.list, LVM_GETITEMTEXTA, row, (LPARAM)&item);
-    // The control cuts byte-wise: a text that filled the buffer may end in
-    // the first half of a character, which is dropped.
-    size_t len = strnlen(out, size - 1);
-    if (len == (size_t)size - 1)
-        out[SjisFitLength(out, len + 1, len)] = '\0';
+    DropCutHalfCharacter(out, (size_t)size);
 }
 
 void SyncFromView() {
@@ -243,9 +242,12 @@ int SaveHistoryAs() {
 
 // --- notifications and the control's own messages ----------------------------
 
+// The editor takes exactly the bytes a comment keeps, so that nothing typed
+// is cut when the edit ends.
 static void OnBeginLabelEdit() {
     HWND edit = (HWND)SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0);
     SendMessageA(edit, EM_LIMITTEXT, CommentSize - 1, 0);
+    LimitEditBytes(edit, CommentSize - 1);
     MarkHistoryChanged();
 }
 

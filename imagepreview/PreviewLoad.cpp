@@ -24,21 +24,25 @@ static void ShowPathMessage(const char* format, const char* path) {
     AppMessageBox(gPreview.messageOwner, text, CaptionErrorUpper, MB_OK | MB_ICONERROR);
 }
 
-static void LoadJpegFile(const char* path) {
+// Each loader says whether the picture now shown is the file's.
+static bool LoadJpegFile(const char* path) {
     FILE* stream = fopen(path, "rb");
     if (!stream) {
         ShowPathMessage(TextOpenFailedFor, path);
-        return;
+        return false;
     }
     ScopedStdFile file(stream);
     gPreview.image.Free();
-    if (!DecodeJpegStream(stream, gPreview.image))
-        ShowPathMessage(TextReadFailedFor, path);
+    if (DecodeJpegStream(stream, gPreview.image))
+        return true;
+    ShowPathMessage(TextReadFailedFor, path);
+    return false;
 }
 
-// Reads the block a checked BMP header leads to.  False, with the old
-// picture already gone, when the file is not one the preview can draw; an
-// allocation that fails leaves no picture and no message.
+// Reads the block a checked BMP header leads to and makes the picture of
+// it.  False, with the old picture already gone, when the file is not one
+// the preview can draw; an allocation that fails leaves no picture and no
+// message.
 static bool ReadBmpBlock(HANDLE file) {
     unsigned char header[BmpFileHeaderSize];
     DWORD got = 0;
@@ -53,21 +57,23 @@ static bool ReadBmpBlock(HANDLE file) {
     unsigned char* block = (unsigned char*)malloc(size);
     if (!block)
         return true;
-    ScopedMem owned(block);
-    if (!ReadFile(file, block, (DWORD)size, &got, NULL) || !IsDrawableDib(block, got))
+    if (!ReadFile(file, block, (DWORD)size, &got, NULL)) {
+        free(block);
         return false;
-    gPreview.image.Reset((unsigned char*)owned.Release(), got);
-    return true;
+    }
+    return DecodeBmpBlock(header, block, got, gPreview.image);
 }
 
-static void LoadBmpFile(const char* path) {
+static bool LoadBmpFile(const char* path) {
     ScopedFile file(CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
     if (!file.IsValid()) {
         AppMessageBox(gPreview.messageOwner, TextFileOpenFailed, CaptionErrorTitle, MB_OK);
-        return;
+        return false;
     }
-    if (!ReadBmpBlock(file.Get()))
-        ShowPathMessage(TextReadFailedFor, path);
+    if (ReadBmpBlock(file.Get()))
+        return !gPreview.image.Empty();
+    ShowPathMessage(TextReadFailedFor, path);
+    return false;
 }
 
 // The file the picture came from, as it was when read.  Selecting a row
@@ -91,9 +97,11 @@ static bool IsShown(const char* path) {
            CompareFileTime(&now.ftLastWriteTime, &gShown.data.ftLastWriteTime) == 0;
 }
 
-static void RememberShown(const char* path) {
+// Only a picture loaded from `path` counts as its: after a failed load the
+// preview may still hold the previous row's picture.
+static void RememberShown(const char* path, bool loaded) {
     gShown.path[0] = '\0';
-    if (!gPreview.image.Empty() && ReadFileData(path, &gShown.data))
+    if (loaded && ReadFileData(path, &gShown.data))
         CopyText(gShown.path, countof(gShown.path), path);
 }
 
@@ -107,12 +115,13 @@ static void LoadRowImage(int row) {
         return;
     }
     if (!IsShown(path)) {
+        bool loaded = false;
         switch (ChooseLoader(path)) {
-        case LoaderJpeg: LoadJpegFile(path); break;
-        case LoaderBmp:  LoadBmpFile(path); break;
+        case LoaderJpeg: loaded = LoadJpegFile(path); break;
+        case LoaderBmp:  loaded = LoadBmpFile(path); break;
         case LoaderNone: gPreview.image.Free(); break;
         }
-        RememberShown(path);
+        RememberShown(path, loaded);
     }
     UpdatePreviewScrollBars();
 }

@@ -458,7 +458,7 @@ TEST_F(MainWindowTest, RowsReadBackKeepWholeCharacters) {
     AppendCapture(gHistory, "C:\\x.jpg", comment.c_str());
     AddNewestRow();
     SyncFromView();
-    // A row's comment comes back in at most 127 bytes: 63 whole characters.
-    EXPECT_EQ(comment.substr(0, 126), gHistory.records[0].comment);
+    // A row keeps the whole comment a record does: 64 characters, 128 bytes.
+    EXPECT_EQ(comment, gHistory.records[0].comment);
     gHistory.modified = 0;
 }

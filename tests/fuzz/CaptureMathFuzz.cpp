@@ -1,7 +1,9 @@
 // The capture arithmetic on any numbers: window rectangles and heights come
 // from other programs, folders and prefixes from the settings file.  Nothing
 // may overflow (UndefinedBehaviorSanitizer watches), the BMP headers are
-// refused rather than wrong, and an image file name is whole or empty.
+// refused rather than wrong, and an image file name is whole or empty.  A
+// window title, chosen by another program, becomes a comment without a
+// byte of markup, within its buffer and in whole characters.
 #include <limits.h>
 #include <stddef.h>
 #include <stdint.h>
@@ -10,6 +12,7 @@
 #include <string>
 
 #include "capture/CaptureMath.h"
+#include "capture/TitleComment.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 static int32_t TakeInt(const uint8_t*& p, const uint8_t* end) {
@@ -54,6 +57,23 @@ static void FuzzFileName(const uint8_t* p, const uint8_t* end, int number, size_
     Check(fits ? n > 4 && (EndsWith(out, ".jpg") || EndsWith(out, ".bmp")) : n == 0);
 }
 
+static void FuzzTitle(const uint8_t* p, const uint8_t* end, size_t outSize) {
+    std::string title((const char*)p, (size_t)(end - p));
+    title = title.c_str();
+    char out[130];
+    memset(out, 0x7F, sizeof(out));
+    TitleAsComment(title.c_str(), out, outSize);
+    Check(out[outSize] == 0x7F);
+    size_t n = strnlen(out, outSize);
+    Check(n < outSize);
+    for (size_t i = 0; i < n; i += SjisCharLength(out + i, n - i)) {
+        size_t len = SjisCharLength(out + i, n - i);
+        Check(len == 2 || !IsSjisLeadByte((unsigned char)out[i]));
+        Check(len == 2 || (out[i] != '<' && out[i] != '>' && out[i] != '&'));
+        Check(i > 0 || len == 2 || (out[i] != '=' && out[i] != '+' && out[i] != '-' && out[i] != '@'));
+    }
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint8_t* p = data;
     const uint8_t* end = data + size;
@@ -76,5 +96,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Check(after == 0 || after == number + 1);
     MapHotkeyModifiers(number);
     FuzzFileName(p, end, number, 1 + (size_t)(uint32_t)maxNumber % 599);
+    FuzzTitle(p, end, 1 + (size_t)(uint32_t)number % 129);
     return 0;
 }
