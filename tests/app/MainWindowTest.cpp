@@ -323,12 +323,12 @@ TEST_F(MainWindowTest, HistoryPaneIsSplitBetweenListAndPreview) {
     EXPECT_EQ(HTTOP, SendMessageA(p.splitFrame, WM_NCHITTEST, 0, MAKELPARAM(top.x, top.y)));
 }
 
-TEST_F(MainWindowTest, FocusGoesToTheListOnlyWhenTheWindowBecomesActive) {
+TEST_F(MainWindowTest, FocusComesBackToTheControlThatHadIt) {
     SetFocus(gLayout.historyPane.preview);
     SendMessageA(Main(), WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_EQ(gLayout.historyPane.preview, GetFocus());
+    SetFocus(gHistoryView.list);
     SendMessageA(Main(), WM_ACTIVATE, WA_ACTIVE, 0);
-    EXPECT_EQ(gHistoryView.list, GetFocus());
+    EXPECT_EQ(gLayout.historyPane.preview, GetFocus());
     // Tab moves between the list and the preview.
     SendMessageA(gHistoryView.list, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(gLayout.historyPane.preview, GetFocus());
