@@ -189,7 +189,9 @@ TEST_F(MainWindowUseTest, CaptureKeysAreRefusedWhileAQuestionOrDialogIsOpen) {
             notice = StatusText(1);
             PostMessageA(dialog, WM_COMMAND, c.close, 0);
         });
-        driver.Then([](HWND stacked) { PostMessageA(stacked, WM_COMMAND, IDOK, 0); });
+        // A box stacked on the first is closed, and counted.
+        for (int i = 0; i < 4; i++)
+            driver.Then([](HWND stacked) { PostMessageA(stacked, WM_COMMAND, IDOK, 0); });
         c.open();
         PumpShellFor(200);
         EXPECT_EQ(1u, driver.seen.size()) << c.name;
@@ -251,8 +253,8 @@ TEST_F(MainWindowUseTest, CaptureAfterTheSettingsSheetNeverOverwritesAnEarlierIm
     EXPECT_TRUE(driver.Idle());
     EXPECT_EQ((std::vector<std::string>{ "2", "4" }), shown);
     EXPECT_EQ((std::vector<std::string>{ "AAA1.bmp", "AAA2.bmp", "AAA3.bmp", "AAA4.bmp" }), Images());
-    EXPECT_EQ(first, ReadFileBytes(dir.File("AAA1.bmp")));
-    EXPECT_EQ("an image taken before", ReadFileBytes(dir.File("AAA3.bmp")));
+    EXPECT_TRUE(first == ReadFileBytes(dir.File("AAA1.bmp")));
+    EXPECT_TRUE(ReadFileBytes(dir.File("AAA3.bmp")) == "an image taken before");
     EXPECT_EQ(5, gSettings.nextImageNumber);
 }
 
