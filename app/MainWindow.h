@@ -39,5 +39,6 @@ void FocusVisiblePane();
 
 // Whether a message box, dialog or sheet of the program is open.  Each of
 // them is owned by the main window, which is disabled meanwhile; whatever
-// reacts to outside events (a capture key) asks this first.
+// reacts to outside events (a capture key, the recovery copy's timer) asks
+// this first.
 int ModalWindowOpen();

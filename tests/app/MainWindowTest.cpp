@@ -344,6 +344,9 @@ HWND WINAPI RecordHelpRequest(HWND, LPCSTR file, UINT command, DWORD_PTR) {
         gHelpRequests.push_back({ file, command });
     return NULL;
 }
+HtmlHelpFn LoadHelpRecorder() {
+    return RecordHelpRequest;
+}
 } // namespace
 
 // The shipped help file in the start-up folder is opened at the place each
@@ -354,7 +357,7 @@ TEST_F(MainWindowTest, HelpCommandsOpenTheHelpFileOfTheStartFolder) {
         if (c == '/')
             c = '\\';
     std::string help = dir.File("GyrolensHelp.chm");
-    SetHtmlHelpHook(RecordHelpRequest);
+    SetHtmlHelpLoader(LoadHelpRecorder);
     struct {
         int command;
         bool present;
@@ -384,7 +387,7 @@ TEST_F(MainWindowTest, HelpCommandsOpenTheHelpFileOfTheStartFolder) {
         }
     }
     UninitializeHelp();
-    SetHtmlHelpHook(NULL);
+    SetHtmlHelpLoader(NULL);
 }
 
 TEST_F(MainWindowTest, Screenshot) {
