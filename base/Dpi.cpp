@@ -22,10 +22,6 @@ int UnscaleForDpi(int size, int dpi) {
     return dpi > 0 ? MulDiv(size, BaseDpi, dpi) : size;
 }
 
-int ScaleForWindow(HWND hwnd, int size) {
-    return ScaleForDpi(size, WindowDpi(hwnd));
-}
-
 int MetricForDpi(int index, int dpi) {
     typedef int(WINAPI * GetMetricsForDpiFn)(int, UINT);
     static GetMetricsForDpiFn getMetric =

@@ -16,8 +16,6 @@ int WindowDpi(HWND hwnd);
 int ScaleForDpi(int size, int dpi);
 // A size shown at `dpi` back at 96 DPI, as it is stored.
 int UnscaleForDpi(int size, int dpi);
-// A 96-DPI size for `hwnd`'s monitor.
-int ScaleForWindow(HWND hwnd, int size);
 // A system metric at `dpi`: GetSystemMetricsForDpi where user32 has it,
 // else GetSystemMetrics (which answers for the DPI the session started at).
 int MetricForDpi(int index, int dpi);
