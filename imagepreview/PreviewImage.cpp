@@ -53,6 +53,8 @@ PreviewLoader ChooseLoader(const char* path) {
         return LoaderJpeg;
     if (FirstOccurrenceEnds(path, ".bmp"))
         return LoaderBmp;
+    if (FirstOccurrenceEnds(path, ".png"))
+        return LoaderPng;
     return LoaderNone;
 }
 

@@ -48,9 +48,10 @@ private:
     size_t size = 0;
 };
 
-enum PreviewLoader { LoaderNone, LoaderJpeg, LoaderBmp };
+enum PreviewLoader { LoaderNone, LoaderJpeg, LoaderBmp, LoaderPng };
 // By the path's ending, exactly: the first ".jpg" in the path must end it,
-// else the first ".bmp"; upper-case extensions load nothing.
+// else the first ".bmp", else the first ".png"; upper-case extensions load
+// nothing.
 PreviewLoader ChooseLoader(const char* path);
 
 // Bytes of a 24-bit block of `width` x `height` pixels as the JPEG loader

@@ -1,7 +1,7 @@
 // Loading the selected record's image into the preview: the row's image
-// text becomes a path, and the path's ending picks the JPEG or BMP loader.
-// A file that cannot be opened leaves the old picture; one that cannot be
-// read leaves none and says so.
+// text becomes a path, and the path's ending picks the JPEG, BMP or PNG
+// loader.  A file that cannot be opened leaves the old picture; a JPEG or
+// BMP that cannot be read leaves none and says so, a PNG leaves the old one.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -13,6 +13,7 @@
 #include "history/HistoryFile.h"
 #include "history/HistoryPaths.h"
 #include "history/HistoryView.h"
+#include "imagepreview/PreviewPng.h"
 #include "imagepreview/PreviewWindow.h"
 
 static const char TextOpenFailedFor[] = "ファイルのオープンに失敗しました\r\n (%s)\r\n";
@@ -24,16 +25,23 @@ static void ShowPathMessage(const char* format, const char* path) {
     AppMessageBox(gPreview.messageOwner, text, CaptionErrorUpper, MB_OK | MB_ICONERROR);
 }
 
-static void LoadJpegFile(const char* path) {
+typedef bool (*DecodeStream)(FILE* stream, PreviewImage& image);
+
+// A JPEG that cannot be decoded leaves no picture; a PNG leaves the
+// previous one.  True when the file's picture is shown.
+static bool LoadStreamFile(const char* path, DecodeStream decode, bool keepOld) {
     FILE* stream = fopen(path, "rb");
     if (!stream) {
         ShowPathMessage(TextOpenFailedFor, path);
-        return;
+        return false;
     }
     ScopedStdFile file(stream);
-    gPreview.image.Free();
-    if (!DecodeJpegStream(stream, gPreview.image))
-        ShowPathMessage(TextReadFailedFor, path);
+    if (!keepOld)
+        gPreview.image.Free();
+    if (decode(stream, gPreview.image))
+        return true;
+    ShowPathMessage(TextReadFailedFor, path);
+    return false;
 }
 
 // Reads the block a checked BMP header leads to.  False, with the old
@@ -60,14 +68,16 @@ static bool ReadBmpBlock(HANDLE file) {
     return true;
 }
 
-static void LoadBmpFile(const char* path) {
+static bool LoadBmpFile(const char* path) {
     ScopedFile file(CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
     if (!file.IsValid()) {
         AppMessageBox(gPreview.messageOwner, TextFileOpenFailed, CaptionErrorTitle, MB_OK);
-        return;
+        return false;
     }
-    if (!ReadBmpBlock(file.Get()))
-        ShowPathMessage(TextReadFailedFor, path);
+    if (ReadBmpBlock(file.Get()))
+        return true;
+    ShowPathMessage(TextReadFailedFor, path);
+    return false;
 }
 
 // The file the picture came from, as it was when read.  Selecting a row
@@ -91,10 +101,21 @@ static bool IsShown(const char* path) {
            CompareFileTime(&now.ftLastWriteTime, &gShown.data.ftLastWriteTime) == 0;
 }
 
-static void RememberShown(const char* path) {
+// Only a picture that came from the file counts as showing it.
+static void RememberShown(const char* path, bool loaded) {
     gShown.path[0] = '\0';
-    if (!gPreview.image.Empty() && ReadFileData(path, &gShown.data))
+    if (loaded && !gPreview.image.Empty() && ReadFileData(path, &gShown.data))
         CopyText(gShown.path, countof(gShown.path), path);
+}
+
+void ShowCapturedPixels(const char* path, const void* infoHeader, const void* rows, size_t rowsSize) {
+    unsigned char* block = (unsigned char*)malloc(DibHeaderSize + rowsSize);
+    if (!block)
+        return; // the reload reads the file instead
+    memcpy(block, infoHeader, DibHeaderSize);
+    memcpy(block + DibHeaderSize, rows, rowsSize);
+    gPreview.image.Reset(block, DibHeaderSize + rowsSize);
+    RememberShown(path, true);
 }
 
 static void LoadRowImage(int row) {
@@ -107,12 +128,14 @@ static void LoadRowImage(int row) {
         return;
     }
     if (!IsShown(path)) {
+        bool loaded = false;
         switch (ChooseLoader(path)) {
-        case LoaderJpeg: LoadJpegFile(path); break;
-        case LoaderBmp:  LoadBmpFile(path); break;
+        case LoaderJpeg: loaded = LoadStreamFile(path, DecodeJpegStream, false); break;
+        case LoaderBmp:  loaded = LoadBmpFile(path); break;
+        case LoaderPng:  loaded = LoadStreamFile(path, DecodePngStream, true); break;
         case LoaderNone: gPreview.image.Free(); break;
         }
-        RememberShown(path);
+        RememberShown(path, loaded);
     }
     UpdatePreviewScrollBars();
 }

@@ -23,7 +23,7 @@ protected:
     void TearDown() override {
         ResetCaptureContext(gCapture);
         SetJpegStreamHook(NULL);
-        SetCaptureShellLink({ NULL, NULL, NULL, NULL });
+        SetCaptureShellLink({ NULL, NULL, NULL, NULL, NULL });
     }
 
     // A grabbed image of the given size showing the pattern, as a window
@@ -109,6 +109,7 @@ TEST_F(ImageFilesTest, FileNamesFromFolderPrefixAndNumber) {
         { "C:\\cap\\", 1, 1, "a", 7, "C:\\cap\\a000007.jpg" },
         { "C:\\cap\\", 0, 0, "a", 7, "C:\\cap\\a7.bmp" },
         { "C:\\cap", 0, 0, "a", 7, "C:\\cap\\a7.bmp" },
+        { "C:\\cap", 1, 2, "a", 7, "C:\\cap\\a000007.png" },
         { "C:\\cap\\\\", 0, 1, "a", 7, "C:\\cap\\\\a7.jpg" },
         { "C:\\cap", 2, 1, "AAA", 8, "C:\\cap\\AAA8.jpg" },
         { "C:\\cap", 0, 1, "", 8, "C:\\cap\\8.jpg" },
@@ -118,7 +119,7 @@ TEST_F(ImageFilesTest, FileNamesFromFolderPrefixAndNumber) {
     for (auto& r : rows) {
         CopyText(gSettings.imageFolder, countof(gSettings.imageFolder), r.folder);
         gSettings.zeroPadNumber = r.pad;
-        gCapture.useJpeg = r.jpeg;
+        gCapture.imageFormat = ImageFormatOf(r.jpeg);
         CopyText(gCapture.filePrefix, countof(gCapture.filePrefix), r.prefix);
         gCapture.nextNumber = r.number;
         EXPECT_STREQ(r.path, NextImageFilePath(gCapture)) << r.folder;
@@ -165,7 +166,7 @@ TEST_F(ImageFilesTest, PathThatDoesNotFitIsLeftEmpty) {
 }
 
 TEST_F(ImageFilesTest, ExhaustedNumbersRefuseAndOpenTheSettings) {
-    SetCaptureShellLink({ NULL, NULL, NULL, CountSheetOpening });
+    SetCaptureShellLink({ NULL, NULL, NULL, CountSheetOpening, NULL });
     gSheetOpened = 0;
     gSettings.maxImageNumber = 5;
     gSettings.nextImageNumber = 5;

@@ -66,7 +66,8 @@ TEST(PreviewImage, LoaderByExactEnding) {
         { "C:\\h\\cap1.jpg", LoaderJpeg },     { "C:\\h\\cap1.bmp", LoaderBmp },
         { "C:\\h\\cap1.JPG", LoaderNone },     { "C:\\h\\cap1.BMP", LoaderNone },
         { "C:\\x.jpg\\y.jpg", LoaderNone },    { "C:\\x.jpg\\y.bmp", LoaderBmp },
-        { "C:\\h\\cap1.png", LoaderNone },     { "C:\\h\\cap1.jpg.txt", LoaderNone },
+        { "C:\\h\\cap1.png", LoaderPng },      { "C:\\h\\cap1.jpg.txt", LoaderNone },
+        { "C:\\h\\cap1.PNG", LoaderNone },     { "C:\\x.png\\y.png", LoaderNone },
         { "", LoaderNone },
     };
     for (const auto& r : rows)

@@ -9,12 +9,22 @@ typedef unsigned (*PixelColour)(int x, int y, int width, int height);
 
 // Four solid quadrants: red, green (top); blue, white (bottom).
 unsigned Quadrants(int x, int y, int width, int height);
+// Alpha by the same quadrants: opaque, clear (top); half, opaque (bottom).
+unsigned AlphaQuadrants(int x, int y, int width, int height);
 
 // JPEG file of `components` 3 (RGB), 1 (grey: the red byte) or 4 (CMYK: the
 // colour's bytes as C, M, Y and K 0), quality 95.
 bool WriteTestJpeg(const std::string& path, int width, int height, int components, PixelColour colour);
 // The bytes of a JPEG file as WriteTestJpeg writes it.
 std::string TestJpegBytes(int width, int height, int components, PixelColour colour);
+// A PNG file written with libpng in any colour type (0 grey, 2 RGB, 3
+// palette, 4 grey and alpha, 6 RGB and alpha) and bit depth the format
+// allows.  Grey samples are the colour's red byte, scaled to the depth;
+// 16-bit samples are the 8-bit ones times 257; a palette holds the colours
+// and alphas in the order met, with a transparency chunk when one is not
+// opaque.  `alpha` (NULL: opaque) gives the alpha byte of a pixel.
+std::string TestPngBytes(int width, int height, int colorType, int bitDepth, bool interlaced, PixelColour colour,
+                         PixelColour alpha = nullptr);
 // A 24-bit bottom-up BMP file with no colour table.
 std::string TestBmpBytes(int width, int height, PixelColour colour);
 // Native paths and Windows paths alike: the whole file, or "" when missing.
