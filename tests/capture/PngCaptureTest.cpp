@@ -152,11 +152,14 @@ TEST_F(PngCaptureTest, ClipboardHeldElsewhereIsSkippedSilently) {
     PutTextOnClipboard("held");
     gSettings.copyToClipboard = 1;
     HANDLE opened = CreateEventA(NULL, TRUE, FALSE, NULL), release = CreateEventA(NULL, TRUE, FALSE, NULL);
+    bool held = false;
     std::thread holder([&] {
-        OpenClipboard(NULL);
+        HWND other = CreateWindowExA(0, "STATIC", "other", 0, 0, 0, 1, 1, HWND_MESSAGE, NULL, NULL, NULL);
+        held = OpenClipboard(other) != FALSE;
         SetEvent(opened);
         WaitForSingleObject(release, 10000);
         CloseClipboard();
+        DestroyWindow(other);
     });
     WaitForSingleObject(opened, 5000);
     DWORD start = GetTickCount();
@@ -166,6 +169,8 @@ TEST_F(PngCaptureTest, ClipboardHeldElsewhereIsSkippedSilently) {
     holder.join();
     CloseHandle(opened);
     CloseHandle(release);
+    ASSERT_TRUE(held);
+    EXPECT_GE(waited, 100u);
     EXPECT_LT(waited, 1500u);
     EXPECT_TRUE(boxes.messages.empty());
     ASSERT_TRUE(OpenClipboard(NULL));

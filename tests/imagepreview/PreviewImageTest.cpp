@@ -29,15 +29,7 @@ void Set16(std::string& s, size_t at, unsigned v) {
 }
 
 bool Decode(const std::string& bytes, PreviewImage& image) {
-    const char* path = "preview_image_test.jpg";
-    if (!WriteWholeFile(path, bytes))
-        return false;
-    FILE* f = fopen(path, "rb");
-    bool ok = f && DecodeJpegStream(f, image);
-    if (f)
-        fclose(f);
-    remove(path);
-    return ok;
+    return DecodeThroughFile(bytes, DecodeJpegStream, image);
 }
 
 // 0xRRGGBB of a pixel of the block, (0, 0) the picture's top-left.

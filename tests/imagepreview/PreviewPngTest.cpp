@@ -5,26 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
 
 #include <zlib.h>
 
+#include "capture/PngEncoder.h"
 #include "tests/imagepreview/TestImages.h"
 
 namespace {
 
 bool Decode(const std::string& bytes, PreviewImage& image) {
-    const char* path = "preview_png_test.png";
-    if (!WriteWholeFile(path, bytes))
-        return false;
-    FILE* f = fopen(path, "rb");
-    bool ok = f && DecodePngStream(f, image);
-    if (f)
-        fclose(f);
-    remove(path);
-    return ok;
+    return DecodeThroughFile(bytes, DecodePngStream, image);
 }
 
 // 0xRRGGBB of a pixel of the block, (0, 0) the picture's top-left.
@@ -90,6 +84,24 @@ TEST(PreviewPng, EveryKindIsDrawnAsItsColours) {
             EXPECT_EQ(k.expected[q], BlockPixel(image, points[q][0], points[q][1]))
                 << k.name << " quadrant " << q << std::hex << " got " << BlockPixel(image, points[q][0], points[q][1]);
     }
+}
+
+// What the capture's writer encodes comes back as the very rows it was given.
+TEST(PreviewPng, CapturedRowsComeBackExactly) {
+    const int width = 37, height = 19;
+    const size_t stride = 112; // 37 * 3 = 111, padded
+    std::string rows(stride * height, '\0');
+    for (int y = 0; y < height; y++)
+        for (int x = 0; x < width * 3; x++)
+            rows[y * stride + x] = (char)((x * 37 + y * 11) & 0xFF);
+    PngBytes png = EncodePng((const unsigned char*)rows.data(), width, height, stride);
+    ASSERT_TRUE(png.data != NULL);
+    std::string file((const char*)png.data, png.size);
+    free(png.data);
+    PreviewImage image;
+    ASSERT_TRUE(Decode(file, image));
+    EXPECT_EQ(24, image.Block()[14]);
+    EXPECT_TRUE(rows == std::string((const char*)image.Rows(), image.Size() - 40));
 }
 
 TEST(PreviewPng, RowsArePaddedWithZeros) {

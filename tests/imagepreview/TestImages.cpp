@@ -213,6 +213,18 @@ std::string TestBmpBytes(int width, int height, PixelColour colour) {
     return s;
 }
 
+bool DecodeThroughFile(const std::string& bytes, bool (*decode)(FILE*, PreviewImage&), PreviewImage& image) {
+    const char* path = "test_images_decode.scratch";
+    if (!WriteWholeFile(path, bytes))
+        return false;
+    FILE* f = fopen(path, "rb");
+    bool ok = f && decode(f, image);
+    if (f)
+        fclose(f);
+    remove(path);
+    return ok;
+}
+
 std::string ReadWholeFile(const std::string& path) {
     FILE* f = fopen(path.c_str(), "rb");
     if (!f)

@@ -2,7 +2,11 @@
 // itself or byte by byte as the capture engine writes its BMP files.
 #pragma once
 
+#include <stdio.h>
+
 #include <string>
+
+#include "imagepreview/PreviewImage.h"
 
 // Colour of a pixel, 0xRRGGBB.
 typedef unsigned (*PixelColour)(int x, int y, int width, int height);
@@ -27,6 +31,9 @@ std::string TestPngBytes(int width, int height, int colorType, int bitDepth, boo
                          PixelColour alpha = nullptr);
 // A 24-bit bottom-up BMP file with no colour table.
 std::string TestBmpBytes(int width, int height, PixelColour colour);
+// Writes the bytes to a scratch file and decodes it with `decode` from a
+// stdio stream, as the preview's loaders do.
+bool DecodeThroughFile(const std::string& bytes, bool (*decode)(FILE*, PreviewImage&), PreviewImage& image);
 // Native paths and Windows paths alike: the whole file, or "" when missing.
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
