@@ -130,8 +130,10 @@ static void TimeHotkey(int format, int rounds) {
     gSettings.jpegMode = format;
     gCapture.imageFormat = (ImageFormat)format;
     std::vector<double> toRow, toPreview, capture;
+    // Captures in a row, as a user presses the key again and again: each
+    // adds its row below the last.
+    ResetHistory();
     for (int i = 0; i < rounds + 1; i++) {
-        ResetHistory();
         PumpFor(50);
         double t0 = NowMs();
         CaptureImage(gCapture, gLayout.historyPane.listHost, 103);

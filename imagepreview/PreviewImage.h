@@ -36,6 +36,8 @@ public:
     // Takes a block from malloc (NULL: no image).
     void Reset(unsigned char* newBlock, size_t newSize);
     void Free() { Reset(NULL, 0); }
+    // Hands the block over (to be filled anew); no image afterwards.
+    unsigned char* Release();
     bool Empty() const { return block == NULL; }
     const unsigned char* Block() const { return block; }
     size_t Size() const { return size; }

@@ -108,8 +108,11 @@ static void RememberShown(const char* path, bool loaded) {
         CopyText(gShown.path, countof(gShown.path), path);
 }
 
+// A run of captures of one size refills the block already shown: fresh
+// memory costs far more than the copy.
 void ShowCapturedPixels(const char* path, const void* infoHeader, const void* rows, size_t rowsSize) {
-    unsigned char* block = (unsigned char*)malloc(DibHeaderSize + rowsSize);
+    size_t size = DibHeaderSize + rowsSize;
+    unsigned char* block = gPreview.image.Size() == size ? gPreview.image.Release() : (unsigned char*)malloc(size);
     if (!block)
         return; // the reload reads the file instead
     memcpy(block, infoHeader, DibHeaderSize);
