@@ -5,9 +5,11 @@
 #include "app/Commands.h"
 #include "app/MainLayout.h"
 #include "app/MainWindow.h"
+#include "app/RecoveryPrompt.h"
 #include "capture/CaptureContext.h"
 #include "capture/Hotkeys.h"
 #include "history/HistoryFile.h"
+#include "history/HistoryRecovery.h"
 #include "history/HistoryView.h"
 #include "htmlexport/HtmlExportRun.h"
 #include "imagepreview/PreviewWindow.h"
@@ -26,6 +28,11 @@ static int MonitoringIsOn() {
 // through the main window's own stop command.
 static void RequestMonitoringStop() {
     PostMessageA(gShell.hwndMain, WM_COMMAND, IDM_CAPTURE_STOP, 0);
+}
+
+// While a modal window of the program is open the list may be half edited.
+static int ModalWindowOpen() {
+    return gShell.hwndMain && !IsWindowEnabled(gShell.hwndMain);
 }
 
 // The export runs without a message loop: the status bar is painted at once.
@@ -54,6 +61,7 @@ void WireLinks() {
         { AddAndPaintNewestRow, CaptureRecordedInMain, RequestPreviewReload, OpenSettingsAndRefresh, ShowCapturedPixels });
     SetCaptureMonitorLink({ MonitoringIsOn, RequestMonitoringStop });
     SetHtmlExportLink({ ShowExportProgress, ClearExportProgress });
+    SetRecoveryLink({ ModalWindowOpen });
 }
 
 bool StartShell(HINSTANCE hInstance, int showCommand) {
@@ -88,5 +96,6 @@ int RunMessageLoop() {
 int RunApplication(HINSTANCE hInstance, int showCommand) {
     if (!StartShell(hInstance, showCommand))
         return 0;
+    OfferRecovery(gShell.hwndMain);
     return RunMessageLoop();
 }

@@ -31,6 +31,16 @@ size_t SjisFitLength(const char* s, size_t len, size_t maxBytes) {
     return pos;
 }
 
+void DropCutHalfCharacter(char* text, size_t size) {
+    if (size == 0)
+        return;
+    size_t len = strnlen(text, size - 1);
+    text[len] = '\0';
+    // Walked with the terminator, a last lead byte has no trail and goes.
+    if (len == size - 1)
+        text[SjisFitLength(text, len + 1, len)] = '\0';
+}
+
 bool CopyTextN(char* dst, size_t dstSize, const char* src, size_t srcLen) {
     if (dstSize == 0)
         return srcLen == 0;

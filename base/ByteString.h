@@ -32,6 +32,11 @@ size_t SjisCharLength(const char* s, size_t remaining);
 // character; when the prefix is shorter than len it never ends in a lead byte.
 size_t SjisFitLength(const char* s, size_t len, size_t maxBytes);
 
+// After a platform call read a text into `size` bytes, cutting it byte-wise:
+// a text that filled the buffer may end in the first half of a character,
+// which is dropped.
+void DropCutHalfCharacter(char* text, size_t size);
+
 // Copies src (or its first srcLen bytes) into dst, cutting it to fit.
 // Returns true when the whole text fit.  dstSize must be at least 1.
 bool CopyText(char* dst, size_t dstSize, const char* src);

@@ -48,3 +48,16 @@ void GetWorkingDirectory(char* out, size_t size) {
 bool FileExists(const char* path) {
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
+
+enum { SharingRetryPause = 250, SharingRetryLimit = 2000 };
+
+SharingRetry::SharingRetry() : start(GetTickCount()) {}
+
+bool SharingRetry::Again(DWORD error) {
+    if (error != ERROR_SHARING_VIOLATION && error != ERROR_LOCK_VIOLATION)
+        return false;
+    if (GetTickCount() - start + SharingRetryPause > SharingRetryLimit)
+        return false;
+    Sleep(SharingRetryPause);
+    return true;
+}

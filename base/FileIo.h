@@ -25,5 +25,20 @@ void SetReadFileHook(ReadFileFn fn);
 
 bool FileExists(const char* path);
 
+// Virus scanners, search indexers and sync clients open files for a moment
+// all day: an open that meets a sharing or lock violation is tried again, a
+// few hundred milliseconds apart, for up to two seconds.
+//   SharingRetry retry;
+//   do { ... } while (failed && retry.Again(GetLastError()));
+class SharingRetry {
+public:
+    SharingRetry();
+    // Waits and returns true when `error` is worth another try.
+    bool Again(DWORD error);
+
+private:
+    DWORD start;
+};
+
 // The process's working directory; empty when it does not fit `size`.
 void GetWorkingDirectory(char* out, size_t size);

@@ -13,6 +13,7 @@ extern const char CaptionFileOpenError[];  // "ファイルオープンエラー
 extern const char CaptionNumberError[];    // "ファイル番号設定エラー"
 extern const char CaptionDefinitionError[]; // "定義設定エラー"
 extern const char CaptionSystemError[];    // "S00011 <SYSTEM ERROR>"
+extern const char CaptionRestore[];        // "履歴の復元"
 
 // The program's name as its windows show it.
 extern const char ProgramTitle[]; // "Gyrolens Ver1.2"
@@ -22,6 +23,11 @@ extern const char TextOverwriteQuestion[];   // an image or page file exists
 extern const char TextFileOpenFailed[];      // "ファイルのオープンに失敗しました"
 extern const char TextNumberPastMaximum[];   // start number above the maximum
 extern const char TextHistoryFull[];         // %d: the record limit
+// The recovery copy of unsaved changes found at start-up: the question
+// (%s the time it was written, %d its records, %s its history file), and
+// the note on one that cannot be read (%s where it was kept).
+extern const char TextRestoreQuestion[];
+extern const char TextRecoveryUnreadable[];
 // Images are to go into the history folder but the history has no file
 // yet: refusing a start or a capture, and stopping monitoring for a new list.
 extern const char TextImagesNeedHistoryFile[];

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "bench/BenchHistory.h"
 #include "history/HistoryFile.h"
 #include "tests/support/TestSupport.h"
 
@@ -23,22 +24,6 @@ static double Now() {
 static double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-static void FillLongest(HistoryList& list) {
-    for (int i = 0; i < MaxHistoryRecords; i++) {
-        HistoryRecord& r = list.records[i];
-        memset(&r, 0, sizeof(r));
-        strcpy(r.dateTime, "2024/01/02 03:04:05");
-        for (int j = 0; j < 64; j++)
-            memcpy(r.comment + 2 * j, "表", 2);
-        memset(r.imagePath, 'i', 259);
-        r.imagePath[0] = 'C';
-        r.imagePath[1] = ':';
-        r.imagePath[2] = '\\';
-        memset(r.textPath, 't', 259);
-    }
-    list.count = MaxHistoryRecords;
 }
 
 // The floor: the whole file in one read, then the parser.
@@ -78,7 +63,7 @@ int main(int argc, char** argv) {
     static HistoryList back;
     static HistoryList floor;
     InitHistoryList(list, dir.Path().c_str());
-    FillLongest(list);
+    FillLongestHistory(list);
     std::string path = dir.File("bench.csv");
     BindHistoryFile(list, path.c_str(), "bench.csv");
     std::vector<char> data;

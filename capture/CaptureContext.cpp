@@ -3,6 +3,7 @@
 #include <string.h>
 
 #include "base/ByteString.h"
+#include "capture/TitleComment.h"
 #include "settings/Settings.h"
 
 CaptureContext gCapture;
@@ -49,6 +50,6 @@ const char* DefaultComment(CaptureContext& ctx, const Settings& s) {
     if (s.useFixedComment)
         CopyText(ctx.defaultComment, countof(ctx.defaultComment), s.fixedComment);
     else
-        CopyText(ctx.defaultComment, countof(ctx.defaultComment), ctx.windowTitle);
+        TitleAsComment(ctx.windowTitle, ctx.defaultComment, countof(ctx.defaultComment));
     return ctx.defaultComment;
 }

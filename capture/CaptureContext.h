@@ -47,5 +47,6 @@ HBITMAP CreateImageBitmap(HDC display, int width, int height);
 void ReplaceCaptureBitmap(CaptureContext& ctx, HBITMAP bitmap);
 
 // The comment offered to the record of the last capture: the fixed comment
-// when "コメント選択" is set, otherwise the window title cut to 128 bytes.
+// when "コメント選択" is set, otherwise the window title as text (see
+// TitleAsComment) cut to 128 bytes.
 const char* DefaultComment(CaptureContext& ctx, const Settings& s);

@@ -29,18 +29,72 @@ static int Saturate(long long v) {
     return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : (int)v;
 }
 
-void CaptureImageSize(int kind, const CaptureRect& rect, int keepOffscreen, int screenWidth,
-                      int screenHeight, int* width, int* height) {
+static long long Right(const ScreenArea& s) {
+    return (long long)s.left + s.width;
+}
+
+static long long Bottom(const ScreenArea& s) {
+    return (long long)s.top + s.height;
+}
+
+void CaptureImageSize(int kind, const CaptureRect& rect, int keepOffscreen, const ScreenArea& screen, int* width,
+                      int* height) {
     if (kind == CaptureKindScreen) {
-        *width = screenWidth;
-        *height = screenHeight;
+        *width = screen.width;
+        *height = screen.height;
     } else if (keepOffscreen == 0) {
-        *width = Saturate(Min(rect.right, screenWidth) - Max(rect.left, 0));
-        *height = Saturate(Min(rect.bottom, screenHeight) - Max(rect.top, 0));
+        *width = Saturate(Min(rect.right, Right(screen)) - Max(rect.left, screen.left));
+        *height = Saturate(Min(rect.bottom, Bottom(screen)) - Max(rect.top, screen.top));
     } else {
         *width = Saturate((long long)rect.right - rect.left);
         *height = Saturate((long long)rect.bottom - rect.top);
     }
+}
+
+bool WindowScreenCopy(const CaptureRect& rect, const ScreenArea& screen, const ScreenArea& monitor, int keepOffscreen,
+                      ScreenCopy* copy) {
+    long long left = Max(Max(rect.left, screen.left), monitor.left);
+    long long top = Max(Max(rect.top, screen.top), monitor.top);
+    long long right = Min(Min(rect.right, Right(screen)), Right(monitor));
+    long long bottom = Min(Min(rect.bottom, Bottom(screen)), Bottom(monitor));
+    if (right <= left || bottom <= top)
+        return false;
+    // The screen point that the image's top-left pixel shows.
+    long long originX = keepOffscreen == 0 ? Max(rect.left, screen.left) : rect.left;
+    long long originY = keepOffscreen == 0 ? Max(rect.top, screen.top) : rect.top;
+    copy->sourceX = (int)left;
+    copy->sourceY = (int)top;
+    copy->width = Saturate(right - left);
+    copy->height = Saturate(bottom - top);
+    copy->imageX = Saturate(left - originX);
+    copy->imageY = Saturate(top - originY);
+    return true;
+}
+
+int OffscreenBands(const CaptureRect& rect, const ScreenArea& screen, CaptureRect bands[4]) {
+    long long width = (long long)rect.right - rect.left, height = (long long)rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return 0; // an empty window has nothing to paint
+    // Where the screen's edges fall in the image, kept inside the image.
+    int left = Saturate(Max(0, Min((long long)screen.left - rect.left, width)));
+    int right = Saturate(Max(0, Min(Right(screen) - rect.left, width)));
+    int top = Saturate(Max(0, Min((long long)screen.top - rect.top, height)));
+    int bottom = Saturate(Max(0, Min(Bottom(screen) - rect.top, height)));
+    int w = Saturate(width), h = Saturate(height);
+    int n = 0;
+    if (rect.left < screen.left)
+        bands[n++] = { 0, 0, left, h };
+    if (rect.right > Right(screen))
+        bands[n++] = { right, 0, w, h };
+    if (rect.top < screen.top)
+        bands[n++] = { 0, 0, w, top };
+    if (rect.bottom > Bottom(screen))
+        bands[n++] = { 0, bottom, w, h };
+    return n;
+}
+
+bool CursorMarksWindow(const ScreenArea& screen, int x, int y) {
+    return x > screen.left && y > screen.top;
 }
 
 uint64_t BmpStride(int width) {
@@ -113,4 +167,20 @@ int MenuAllowance(int windowHeight, int heightWithoutMenu, int menuRowHeight) {
         allowance += menuRowHeight - 1;
     }
     return Saturate(allowance);
+}
+
+int ScaleToDpi(int size, int dpi) {
+    if (dpi <= 0)
+        dpi = 96;
+    long long scaled = ((long long)size * dpi + 48) / 96;
+    return scaled < 1 ? 1 : Saturate(scaled);
+}
+
+const int CursorStripCells[CursorStripCount] = { 30, 35, 40, 50, 60 };
+
+int CursorStripFor(int size) {
+    for (int i = 0; i < CursorStripCount; i++)
+        if (CursorStripCells[i] >= size)
+            return i;
+    return CursorStripCount - 1;
 }

@@ -1,7 +1,8 @@
 // Capture arithmetic that needs no Win32: the capture modes, the hotkey
-// modifier mapping, the size of a grabbed image, image file names and
-// numbers, the 24-bit BMP headers, and the menu allowance used to place
-// markings in a window capture.
+// modifier mapping, the size of a grabbed image and which parts of the
+// screen it copies, image file names and numbers, the 24-bit BMP headers,
+// the menu allowance used to place markings in a window capture, and the
+// markings' sizes at the captured monitor's DPI.
 #pragma once
 
 #include <stddef.h>
@@ -43,12 +44,43 @@ struct CaptureRect {
     int32_t left, top, right, bottom;
 };
 
+// The screen a grab is measured against, in screen coordinates.  Whole-screen
+// grabs take the primary screen, at (0, 0).  Window grabs take the virtual
+// screen, the union of all monitors: its left or top is negative when a
+// monitor lies left of or above the primary one, and on one monitor it is
+// the primary screen.
+struct ScreenArea {
+    int32_t left, top, width, height;
+};
+
 // Width and height of the image grabbed for `rect`.  A whole-screen grab is
 // the screen; a window kept on black is its whole rectangle; a window cut at
 // the screen edges is the part of its rectangle on the screen (negative when
 // none of it is).
-void CaptureImageSize(int kind, const CaptureRect& rect, int keepOffscreen, int screenWidth,
-                      int screenHeight, int* width, int* height);
+void CaptureImageSize(int kind, const CaptureRect& rect, int keepOffscreen, const ScreenArea& screen, int* width,
+                      int* height);
+
+// One copy of a window grab: `width` x `height` pixels from screen point
+// (sourceX, sourceY) to image point (imageX, imageY).
+struct ScreenCopy {
+    int sourceX, sourceY, imageX, imageY, width, height;
+};
+// The part of the window rectangle that lies on `monitor` (one monitor of
+// the screen) and where it goes in the image: a window cut at the screen's
+// edges has its image start where it meets the screen, a window kept on
+// black at its own corner.  False when no part of the window is on that
+// monitor.  Copying monitor by monitor never asks the display for pixels
+// that no monitor shows: where monitors of different sizes leave a gap in
+// the virtual screen, the image stays black.
+bool WindowScreenCopy(const CaptureRect& rect, const ScreenArea& screen, const ScreenArea& monitor, int keepOffscreen,
+                      ScreenCopy* copy);
+// The strips of a window kept on black that lie beyond the screen's edges,
+// in image coordinates: left, right, top and bottom, the ones that exist.
+// Returns how many were stored.
+int OffscreenBands(const CaptureRect& rect, const ScreenArea& screen, CaptureRect bands[4]);
+// A window capture marks nothing for a cursor on the screen's left column
+// or top row.
+bool CursorMarksWindow(const ScreenArea& screen, int x, int y);
 
 // Bytes of one 24-bit row, padded to a multiple of 4; in 64 bits, so that a
 // huge width cannot wrap round to a small row.
@@ -80,3 +112,15 @@ int NumberAfter(int number, int maxNumber);
 // Extra height of a window's menu rows, from the window height and the
 // height it would have without a menu.
 int MenuAllowance(int windowHeight, int heightWithoutMenu, int menuRowHeight);
+
+// A 96-DPI size at another DPI, rounded to the nearest pixel; never below 1.
+int ScaleToDpi(int size, int dpi);
+
+// The strips of cursor pictures: four square cells each, drawn at these
+// cell sizes (30 is the 96-DPI picture's source; the others are drawn for
+// 175, 200, 250 and 300 % scaling).
+enum { CursorStripCount = 5 };
+extern const int CursorStripCells[CursorStripCount];
+// The strip drawn for a picture of `size` pixels: the smallest cell not
+// smaller than it, shrunk when larger; the largest when none is as large.
+int CursorStripFor(int size);

@@ -10,6 +10,7 @@
 #include "capture/Hotkeys.h"
 #include "capture/JpegErrorManager.h"
 #include "capture/PngEncoder.h"
+#include "capture/ScreenCapture.h"
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
 
@@ -106,10 +107,7 @@ static const unsigned char* DibRows(HBITMAP bitmap, int width, int height) {
 }
 
 bool ReadCapturedPixels(const CaptureContext& ctx, HWND owner, CapturedPixels& px) {
-    CaptureRect rect = { ctx.captureRect.left, ctx.captureRect.top, ctx.captureRect.right,
-                         ctx.captureRect.bottom };
-    CaptureImageSize(ctx.captureKind, rect, gSettings.keepOffscreen, GetSystemMetrics(SM_CXSCREEN),
-                     GetSystemMetrics(SM_CYSCREEN), &px.width, &px.height);
+    CapturedImageSize(ctx, &px.width, &px.height);
     if (!BuildBmpHeaders(px.header, px.width, px.height))
         return false;
     px.stride = (size_t)BmpStride(px.width);

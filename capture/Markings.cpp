@@ -86,7 +86,7 @@ bool FindFrameRect(POINT point, MarkingKind kind, RECT* frame) {
     return false;
 }
 
-void DrawSelectionFrame(HDC target, POINT point, MarkingKind kind) {
+void DrawSelectionFrame(HDC target, POINT point, MarkingKind kind, int dpi) {
     if (kind == MarkWindow) {
         HWND under = TopLevelWindowAt(point);
         if (!under || under != GetForegroundWindow())
@@ -95,7 +95,7 @@ void DrawSelectionFrame(HDC target, POINT point, MarkingKind kind) {
     RECT f;
     if (!FindFrameRect(point, kind, &f))
         return;
-    ScopedPen pen(CreatePen(PS_SOLID, 2, RGB(255, 0, 0)));
+    ScopedPen pen(CreatePen(PS_SOLID, ScaleToDpi(SelectionPenWidth, dpi), RGB(255, 0, 0)));
     ScopedSelect select(target, pen);
     MoveToEx(target, f.left, f.top, NULL);
     LineTo(target, f.right, f.top);
@@ -120,14 +120,23 @@ bool WindowImagePoint(HWND captured, POINT screenPoint, POINT* imagePoint) {
     return RectHolds(clientRect, p);
 }
 
-void DrawCursorImage(HDC target, POINT point, MarkingKind kind, HWND captured, int choice) {
+// The strips in the order of CursorStripCells.
+static const int CursorStripIds[CursorStripCount] = {
+    IDB_CURSOR_PICTURES, IDB_CURSOR_PICTURES_35, IDB_CURSOR_PICTURES_40, IDB_CURSOR_PICTURES_50,
+    IDB_CURSOR_PICTURES_60,
+};
+
+void DrawCursorImage(HDC target, POINT point, MarkingKind kind, HWND captured, int choice, int dpi) {
     POINT at = point;
     if (kind == MarkWindow && !WindowImagePoint(captured, point, &at))
         return;
-    ScopedBitmap strip(LoadBitmapA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDB_CURSOR_PICTURES)));
-    if (!strip.Get())
+    // The strip drawn at the picture's size where there is one, so that its
+    // lines stay whole; a larger one shrunk otherwise.
+    int size = ScaleToDpi(CursorPictureSize, dpi), strip = CursorStripFor(size);
+    ScopedBitmap bitmap(LoadBitmapA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(CursorStripIds[strip])));
+    if (!bitmap.Get())
         return;
-    BlendCursorPicture(target, at.x, at.y, strip, choice);
+    BlendCursorPicture(target, at.x, at.y, size, bitmap, CursorStripCells[strip], choice);
 }
 
 // A memory DC with a bitmap of its own selected into it.
@@ -139,18 +148,16 @@ struct DrawingSurface {
         : dc(CreateCompatibleDC(reference)), bitmap(bmp), select(dc, bmp) {}
 };
 
-void BlendCursorPicture(HDC target, int x, int y, HBITMAP strip, int choice) {
+void BlendCursorPicture(HDC target, int x, int y, int size, HBITMAP strip, int cell, int choice) {
     // A stored choice outside the strip would read beside it.
     if (choice < 0 || choice >= CursorPictureCount)
         choice = 0;
-    const int size = CursorPictureSize;
     ScopedCreatedDC source(CreateCompatibleDC(target));
     ScopedSelect sourceSelect(source, strip);
 
     DrawingSurface picture(target, CreateCompatibleBitmap(target, size, size));
     SetMapMode(picture.dc, GetMapMode(target));
-    StretchBlt(picture.dc, 0, 0, size, size, source, choice * CursorPictureCell, 0, CursorPictureCell,
-               CursorPictureCell, SRCCOPY);
+    StretchBlt(picture.dc, 0, 0, size, size, source, choice * cell, 0, cell, cell, SRCCOPY);
 
     // Mask: set where the picture is white.  Inverted: set where it is not.
     DrawingSurface mask(target, CreateBitmap(size, size, 1, 1, NULL));

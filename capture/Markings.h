@@ -1,6 +1,8 @@
 // Markings drawn into a grabbed image at the mouse cursor: a red frame round
 // the window or control under it, one of four built-in cursor pictures, or
-// the real cursor of the moment.
+// the real cursor of the moment.  The frame's pen and the pictures are
+// given in 96-DPI pixels and drawn at the DPI of the monitor captured, so
+// that they look as large as the real cursor there.
 #pragma once
 
 #include <windows.h>
@@ -9,14 +11,14 @@ enum MarkingKind { MarkWindow, MarkScreen };
 
 enum {
     CursorPictureCount = 4,
-    CursorPictureCell = 30, // cells of the bitmap resource
-    CursorPictureSize = 20, // as drawn
+    CursorPictureSize = 20, // as drawn at 96 DPI
+    SelectionPenWidth = 2,  // at 96 DPI
 };
 
 // Red frame round the window (screen kind) or the deepest child window
 // (window kind) under `point`; in window kind only when the window under the
 // cursor is the foreground window.
-void DrawSelectionFrame(HDC target, POINT point, MarkingKind kind);
+void DrawSelectionFrame(HDC target, POINT point, MarkingKind kind, int dpi);
 // The frame for `point`, relative to the top-level window's rectangle in
 // window kind, in screen coordinates in screen kind.  False when no window
 // yields one.
@@ -25,10 +27,11 @@ bool FindFrameRect(POINT point, MarkingKind kind, RECT* frame);
 // `point` (edges included); NULL when none.
 HWND FindChildAtPoint(HWND parent, POINT point);
 
-// Cursor picture `choice` (0-3), scaled to 20 x 20, at the cursor.
-void DrawCursorImage(HDC target, POINT point, MarkingKind kind, HWND captured, int choice);
-// Draws cell `choice` of the picture strip at (x, y), white being transparent.
-void BlendCursorPicture(HDC target, int x, int y, HBITMAP strip, int choice);
+// Cursor picture `choice` (0-3), 20 x 20 at 96 DPI, at the cursor.
+void DrawCursorImage(HDC target, POINT point, MarkingKind kind, HWND captured, int choice, int dpi);
+// Draws cell `choice` of a strip of `cell`-pixel cells at (x, y), scaled
+// to `size` x `size`, white being transparent.
+void BlendCursorPicture(HDC target, int x, int y, int size, HBITMAP strip, int cell, int choice);
 // The cursor shape that is showing on the screen, at the cursor.
 void DrawSystemCursor(HDC target, POINT point, MarkingKind kind, HWND captured);
 

@@ -1,5 +1,6 @@
 #include "capture/ScreenCapture.h"
 
+#include <dwmapi.h>
 #include <string.h>
 
 #include "base/ByteString.h"
@@ -31,15 +32,90 @@ struct GrabSurface {
     }
 };
 
+// --- what the system reports, where this Windows has it ----------------
+
+// A function of a system library that older Windows lack.  The library is
+// kept for the life of the process, like an imported one.
+static FARPROC SystemFunction(const char* library, const char* name) {
+    HMODULE module = LoadLibraryA(library);
+    return module ? GetProcAddress(module, name) : NULL;
+}
+
+// Windows 10 and 11 draw invisible resize borders round a window, inside its
+// window rectangle; the desktop window manager knows the visible bounds.
+static bool DwmFrameBounds(HWND window, RECT* bounds) {
+    typedef HRESULT(WINAPI * GetAttributeFn)(HWND, DWORD, void*, DWORD);
+    static GetAttributeFn getAttribute =
+        (GetAttributeFn)(void*)SystemFunction("dwmapi.dll", "DwmGetWindowAttribute");
+    RECT r;
+    if (!getAttribute || FAILED(getAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &r, sizeof(r))) ||
+        IsRectEmpty(&r))
+        return false;
+    *bounds = r;
+    return true;
+}
+
+static FrameBoundsHook gFrameBounds = DwmFrameBounds;
+
+void SetFrameBoundsHook(FrameBoundsHook hook) {
+    gFrameBounds = hook ? hook : DwmFrameBounds;
+}
+
+static ScreenArea SystemVirtualScreen() {
+    return { GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN) };
+}
+
+static VirtualScreenHook gVirtualScreen = SystemVirtualScreen;
+
+void SetVirtualScreenHook(VirtualScreenHook hook) {
+    gVirtualScreen = hook ? hook : SystemVirtualScreen;
+}
+
+ScreenArea CaptureScreenArea(int kind) {
+    if (kind == CaptureKindWindow)
+        return gVirtualScreen();
+    return { 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN) };
+}
+
+static CaptureRect ToCaptureRect(const RECT& r) {
+    return { r.left, r.top, r.right, r.bottom };
+}
+
+void CapturedImageSize(const CaptureContext& ctx, int* width, int* height) {
+    CaptureImageSize(ctx.captureKind, ToCaptureRect(ctx.captureRect), gSettings.keepOffscreen,
+                     CaptureScreenArea(ctx.captureKind), width, height);
+}
+
+// The DPI of the monitor that shows `window`, or of the primary monitor:
+// the markings are drawn as large as the real cursor is there.  (The DPI
+// Windows reports for another program's window is the one that program
+// asked for, which says nothing about the monitor.)
+static int MonitorDpi(HWND window) {
+    typedef HRESULT(WINAPI * GetDpiForMonitorFn)(HMONITOR, int, UINT*, UINT*);
+    static GetDpiForMonitorFn getDpi = (GetDpiForMonitorFn)(void*)SystemFunction("shcore.dll", "GetDpiForMonitor");
+    const POINT primary = { 0, 0 };
+    HMONITOR monitor = window ? MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)
+                              : MonitorFromPoint(primary, MONITOR_DEFAULTTOPRIMARY);
+    UINT x = 0, y = 0;
+    if (getDpi && monitor && SUCCEEDED(getDpi(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y)) && y > 0)
+        return (int)y;
+    ScopedWindowDC screen(NULL);
+    return GetDeviceCaps(screen, LOGPIXELSY);
+}
+
+// --- the grab ----------------------------------------------------------------
+
 static void DrawMarking(HDC target, POINT cursor, int mode, MarkingKind kind, HWND captured) {
     switch (mode) {
     case ActiveWindowFrame:
     case WholeScreenFrame:
-        DrawSelectionFrame(target, cursor, kind);
+        DrawSelectionFrame(target, cursor, kind, MonitorDpi(captured));
         break;
     case ActiveWindowCursor:
     case WholeScreenCursor:
-        DrawCursorImage(target, cursor, kind, captured, gSettings.hotkeys[mode - FirstCaptureMode].choice);
+        DrawCursorImage(target, cursor, kind, captured, gSettings.hotkeys[mode - FirstCaptureMode].choice,
+                        MonitorDpi(captured));
         break;
     case ActiveWindowGlobalCursor:
     case WholeScreenGlobalCursor:
@@ -48,58 +124,78 @@ static void DrawMarking(HDC target, POINT cursor, int mode, MarkingKind kind, HW
     }
 }
 
-static void GrabScreen(CaptureContext& ctx, int mode, int screenWidth, int screenHeight) {
+static void GrabScreen(CaptureContext& ctx, int mode) {
+    ScreenArea screen = CaptureScreenArea(CaptureKindScreen);
     CopyText(ctx.windowTitle, countof(ctx.windowTitle), "SCREEN");
     {
         GrabSurface surface;
-        surface.NewImage(ctx, screenWidth, screenHeight);
+        surface.NewImage(ctx, screen.width, screen.height);
         if (ctx.bitmap) {
-            BitBlt(surface.memory, 0, 0, screenWidth, screenHeight, surface.display, 0, 0, SRCCOPY);
+            BitBlt(surface.memory, 0, 0, screen.width, screen.height, surface.display, 0, 0, SRCCOPY);
             POINT cursor;
             if (GetCursorPos(&cursor))
                 DrawMarking(surface.memory, cursor, mode, MarkScreen, NULL);
         }
     }
-    SetRect(&ctx.captureRect, 0, 0, screenWidth, screenHeight);
+    SetRect(&ctx.captureRect, 0, 0, screen.width, screen.height);
     ctx.captureKind = CaptureKindScreen;
 }
 
-// Copies the part of the window that is on the screen to its place in the
-// image.  Asking the display for pixels beyond its edges fails the whole copy
-// on some displays; those parts are painted black below in any case.
-static void CopyOnScreenPart(GrabSurface& surface, const RECT& r, int screenWidth, int screenHeight) {
-    int left = r.left > 0 ? r.left : 0, top = r.top > 0 ? r.top : 0;
-    int right = r.right < screenWidth ? r.right : screenWidth;
-    int bottom = r.bottom < screenHeight ? r.bottom : screenHeight;
-    if (right > left && bottom > top)
-        BitBlt(surface.memory, left - r.left, top - r.top, right - left, bottom - top, surface.display, left, top,
+// What a window grab copies, handed to each monitor in turn.
+struct WindowPixels {
+    HDC memory, display;
+    CaptureRect rect;
+    ScreenArea screen;
+    int keep;
+};
+
+static BOOL CALLBACK CopyFromMonitor(HMONITOR, HDC, LPRECT area, LPARAM param) {
+    const WindowPixels& w = *(const WindowPixels*)param;
+    ScreenArea monitor = { area->left, area->top, area->right - area->left, area->bottom - area->top };
+    ScreenCopy copy;
+    if (WindowScreenCopy(w.rect, w.screen, monitor, w.keep, &copy))
+        BitBlt(w.memory, copy.imageX, copy.imageY, copy.width, copy.height, w.display, copy.sourceX, copy.sourceY,
                SRCCOPY);
+    return TRUE;
 }
 
-// Paints black whatever part of the window lies beyond a screen edge.
-static void BlackenOffscreen(HDC memory, const RECT& r, int screenWidth, int screenHeight) {
-    int width = r.right - r.left, height = r.bottom - r.top;
-    if (r.left < 0)
-        BitBlt(memory, 0, 0, -r.left, height, NULL, 0, 0, BLACKNESS);
-    if (r.right > screenWidth)
-        BitBlt(memory, screenWidth - r.left, 0, r.right - screenWidth, height, NULL, 0, 0, BLACKNESS);
-    if (r.top < 0)
-        BitBlt(memory, 0, 0, width, -r.top, NULL, 0, 0, BLACKNESS);
-    if (r.bottom > screenHeight)
-        BitBlt(memory, 0, screenHeight - r.top, width, r.bottom - screenHeight, NULL, 0, 0, BLACKNESS);
+// Copies the parts of the window that monitors show to their places in the
+// image.  Asking the display for pixels beyond its edges fails the whole copy
+// on some displays; a window kept on black has those parts painted black.
+static void CopyWindowPixels(HDC memory, HDC display, const CaptureRect& rect, const ScreenArea& screen, int keep) {
+    WindowPixels w = { memory, display, rect, screen, keep };
+    EnumDisplayMonitors(NULL, NULL, CopyFromMonitor, (LPARAM)&w);
+    if (keep != 1)
+        return;
+    CaptureRect bands[4];
+    int n = OffscreenBands(rect, screen, bands);
+    for (int i = 0; i < n; i++)
+        BitBlt(memory, bands[i].left, bands[i].top, bands[i].right - bands[i].left, bands[i].bottom - bands[i].top,
+               NULL, 0, 0, BLACKNESS);
+}
+
+// The rectangle a window capture shows: the window's visible bounds where
+// the desktop window manager gives them, its window rectangle otherwise.
+// `windowRect` receives the window rectangle, which the markings' window
+// coordinates are relative to.
+static void WindowCaptureRect(HWND window, RECT* captureRect, RECT* windowRect) {
+    SetRectEmpty(windowRect);
+    if (window)
+        GetWindowRect(window, windowRect);
+    RECT bounds;
+    *captureRect = window && gFrameBounds(window, &bounds) ? bounds : *windowRect;
 }
 
 // False when the setting for off-screen parts is neither cut nor keep.
-static bool GrabWindow(CaptureContext& ctx, HWND owner, int mode, int screenWidth, int screenHeight) {
+static bool GrabWindow(CaptureContext& ctx, HWND owner, int mode) {
     HWND window = GetForegroundWindow();
-    SetRectEmpty(&ctx.captureRect);
-    if (window)
-        GetWindowRect(window, &ctx.captureRect);
-    const RECT& r = ctx.captureRect;
+    RECT windowRect;
+    WindowCaptureRect(window, &ctx.captureRect, &windowRect);
+    CaptureRect rect = ToCaptureRect(ctx.captureRect);
+    ScreenArea screen = CaptureScreenArea(CaptureKindWindow);
     int keep = gSettings.keepOffscreen;
-    CaptureRect rect = { r.left, r.top, r.right, r.bottom };
     int width, height;
-    CaptureImageSize(CaptureKindWindow, rect, keep, screenWidth, screenHeight, &width, &height);
+    CaptureImageSize(CaptureKindWindow, rect, keep, screen, &width, &height);
     ctx.windowTitle[0] = '\0';
     if (window)
         GetWindowTextA(window, ctx.windowTitle, (int)countof(ctx.windowTitle));
@@ -113,17 +209,15 @@ static bool GrabWindow(CaptureContext& ctx, HWND owner, int mode, int screenWidt
         return false;
     }
     if (ctx.bitmap) {
-        if (keep == 0) {
-            BitBlt(surface.memory, 0, 0, width, height, surface.display, r.left > 0 ? r.left : 0,
-                   r.top > 0 ? r.top : 0, SRCCOPY);
-        } else {
-            CopyOnScreenPart(surface, r, screenWidth, screenHeight);
-            BlackenOffscreen(surface.memory, r, screenWidth, screenHeight);
-        }
-        // A cursor on the top row or left column of the screen gets no marking.
+        CopyWindowPixels(surface.memory, surface.display, rect, screen, keep);
         POINT cursor;
-        if (GetCursorPos(&cursor) && cursor.x > 0 && cursor.y > 0)
+        if (GetCursorPos(&cursor) && CursorMarksWindow(screen, cursor.x, cursor.y)) {
+            // The markings are placed relative to the window rectangle; the
+            // image may start further in, at the visible bounds.
+            SetViewportOrgEx(surface.memory, windowRect.left - ctx.captureRect.left,
+                             windowRect.top - ctx.captureRect.top, NULL);
             DrawMarking(surface.memory, cursor, mode, MarkWindow, window);
+        }
     }
     ctx.captureKind = CaptureKindWindow;
     return true;
@@ -136,12 +230,11 @@ int CaptureImage(CaptureContext& ctx, HWND owner, int mode) {
     }
     if (!CheckImageNumberLeft(owner))
         return 0;
-    int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
     if (IsWindowMode(mode)) {
-        if (!GrabWindow(ctx, owner, mode, screenWidth, screenHeight))
+        if (!GrabWindow(ctx, owner, mode))
             return 0;
     } else {
-        GrabScreen(ctx, mode, screenWidth, screenHeight);
+        GrabScreen(ctx, mode);
     }
     const char* path = NextImageFilePath(ctx);
     int written = WriteImageFile(ctx, owner, path);

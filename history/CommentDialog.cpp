@@ -5,11 +5,12 @@
 #include <string.h>
 
 #include "base/ByteString.h"
+#include "base/EditByteLimit.h"
+#include "base/TextSizes.h"
 #include "resources/resource.h"
 
 enum {
-    CommentEditLimit = 128, // bytes the edit takes
-    CommentReadMax = 128,   // GetDlgItemTextA's maximum: 127 bytes and the terminator
+    CommentEditLimit = CommentSize - 1, // bytes the edit takes: all a comment keeps
     CommentConfirmed = 1,
     CommentCancelled = 2,
 };
@@ -26,16 +27,15 @@ static CommentDialogState* State(HWND dialog) {
 static BOOL OnInitDialog(HWND dialog, HWND, LPARAM lParam) {
     SetWindowLongPtrA(dialog, DWLP_USER, lParam);
     SendDlgItemMessageA(dialog, IDC_COMMENT_EDIT, EM_LIMITTEXT, CommentEditLimit, 0);
+    LimitEditBytes(GetDlgItem(dialog, IDC_COMMENT_EDIT), CommentEditLimit);
     return TRUE;
 }
 
 static void Confirm(HWND dialog) {
     CommentDialogState* s = State(dialog);
-    char text[CommentReadMax] = "";
+    char text[CommentSize] = "";
     GetDlgItemTextA(dialog, IDC_COMMENT_EDIT, text, (int)countof(text));
-    // The read cuts bytes; half a character is not kept.
-    size_t length = strnlen(text, countof(text) - 1);
-    text[SjisFitLength(text, length, countof(text) - 1)] = '\0';
+    DropCutHalfCharacter(text, countof(text));
     memset(s->comment, 0, s->size);
     CopyText(s->comment, s->size, text);
     EndDialog(dialog, CommentConfirmed);

@@ -6,6 +6,6 @@
 #include <stddef.h>
 
 // Shows the dialog with an empty edit.  Returns 1 when confirmed, with the
-// text (at most 127 bytes, whole characters) in `comment`; 2 when
+// text (at most 128 bytes, whole characters) in `comment`; 2 when
 // cancelled, `comment` untouched.
 int RunCommentDialog(HWND owner, char* comment, size_t commentSize);

@@ -3,12 +3,14 @@
 #include <commctrl.h>
 
 #include "base/ByteString.h"
+#include "base/FileIo.h"
 #include "base/MessageBox.h"
 #include "base/Texts.h"
 #include "base/WinHandles.h"
 #include "history/CommentDialog.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryPaths.h"
+#include "history/HistoryRecovery.h"
 #include "history/HistoryView.h"
 #include "history/TextFileDialog.h"
 #include "resources/resource.h"
@@ -27,7 +29,7 @@ static HWND MainWindow() {
 // After an edit of the rows: the list again in step with them, and changed.
 static void RowsChanged() {
     SyncFromView();
-    gHistory.modified = 1;
+    MarkHistoryChanged();
 }
 
 void BeginCommentEdit() {
@@ -40,11 +42,32 @@ void BeginCommentEdit() {
 
 // --- deleting ----------------------------------------------------------------
 
+// Moves a file to the Recycle Bin, from where the user can restore it.  The
+// shell asks nothing (the question about the rows was asked) and shows no
+// progress or errors; where a drive has no Recycle Bin it warns before it
+// would delete for good.  False when the file is not there or stays.
+static bool RecycleFile(const char* path) {
+    char full[PathSize + 1] = ""; // a list of names, ended by an empty one
+    DWORD n = GetFullPathNameA(path, PathSize, full, NULL);
+    DWORD attributes = n > 0 && n < PathSize ? GetFileAttributesA(full) : INVALID_FILE_ATTRIBUTES;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    full[n + 1] = '\0';
+    SHFILEOPSTRUCTA op = {};
+    op.hwnd = MainWindow();
+    op.wFunc = FO_DELETE;
+    op.pFrom = full;
+    op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_WANTNUKEWARNING;
+    return SHFileOperationA(&op) == 0 && !op.fAnyOperationsAborted && !FileExists(full);
+}
+
+// Only a picture of the kind the program writes goes with its row; a file
+// the user dropped in is theirs.
 static void DeleteImageOf(const HistoryRecord& r) {
     char path[PathSize];
-    if (!ImageFullPath(gHistory.historyFolder, r.imagePath, path, countof(path)))
+    if (!IsCaptureImageFile(r.imagePath) || !ImageFullPath(gHistory.historyFolder, r.imagePath, path, countof(path)))
         return;
-    if (!DeleteFileA(path))
+    if (!RecycleFile(path))
         AppMessageBox(gHistoryView.list, TextNoFileToDelete, path, MB_OK | MB_ICONWARNING);
 }
 
@@ -143,7 +166,7 @@ static bool AddDroppedPath(const char* path) {
     SetCell(row, ColumnDate, stamp);
     SetCell(row, ColumnText, "");
     gHistory.count++;
-    gHistory.modified = 1;
+    MarkHistoryChanged();
     PostToMainWindow(WM_REFRESH_COMMANDS);
     return true;
 }

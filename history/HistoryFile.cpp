@@ -142,20 +142,46 @@ static bool TakeLines(HistoryList& list, HistoryLineSplitter& splitter) {
 }
 
 // Reads the records after the header line up to the end of the file or the
-// record limit (or a read error, which the reader keeps).
-static void ReadRecords(HistoryList& list, HWND owner, ChunkReader& reader, HistoryLineSplitter& splitter) {
+// record limit (or a read error, which the reader keeps).  True when text
+// followed the last record the list could take.
+static bool ReadRecords(HistoryList& list, ChunkReader& reader, HistoryLineSplitter& splitter) {
     const char* chunk;
     size_t got;
     for (;;) {
-        if (!TakeLines(list, splitter)) {
-            if (splitter.HasPendingText() || reader.Next(&chunk, &got))
-                ShowLimitWarning(owner);
-            break;
-        }
+        if (!TakeLines(list, splitter))
+            return splitter.HasPendingText() || reader.Next(&chunk, &got);
         if (!reader.Next(&chunk, &got))
-            break;
+            return false;
         splitter.Append(chunk, got);
     }
+}
+
+struct ReadOutcome {
+    bool isHistory; // false: the first chunk holds no line end
+    bool overLimit; // records past the limit were left
+    DWORD error;    // a read that failed, or 0
+};
+
+static ReadOutcome ReadOpenFile(HistoryList& list, HANDLE file) {
+    ReadOutcome outcome = { true, false, 0 };
+    ClearHistoryRecords(list);
+    ChunkReader reader(file);
+    const char* chunk;
+    size_t got;
+    if (reader.Next(&chunk, &got)) {
+        HistoryLineSplitter splitter;
+        splitter.Append(chunk, got);
+        const char* header;
+        size_t headerLen;
+        if (!splitter.NextLine(&header, &headerLen)) {
+            outcome.isHistory = false;
+            return outcome;
+        }
+        outcome.overLimit = ReadRecords(list, reader, splitter);
+    }
+    if (reader.Failed())
+        outcome.error = reader.Error();
+    return outcome;
 }
 
 static const char TextReadOpenError[] = "ファイルオープンエラー [%s] errno=%d";
@@ -169,26 +195,24 @@ int ReadHistoryFile(HistoryList& list, HWND owner) {
         DWORD err = GetLastError();
         return FailRead(list, owner, err != 0 ? TextReadOpenError : NULL, err);
     }
-    ClearHistoryRecords(list);
-
-    ChunkReader reader(file.Get());
-    const char* chunk;
-    size_t got;
-    if (reader.Next(&chunk, &got)) {
-        HistoryLineSplitter splitter;
-        splitter.Append(chunk, got);
-        const char* header;
-        size_t headerLen;
-        // No line end in the first chunk: not a history file.
-        if (!splitter.NextLine(&header, &headerLen))
-            return FailRead(list, owner, NULL, 0);
-        ReadRecords(list, owner, reader, splitter);
-    }
-    if (reader.Failed())
-        return FailRead(list, owner, TextReadError, reader.Error());
+    ReadOutcome outcome = ReadOpenFile(list, file.Get());
+    if (!outcome.isHistory)
+        return FailRead(list, owner, NULL, 0);
+    if (outcome.overLimit)
+        ShowLimitWarning(owner);
+    if (outcome.error)
+        return FailRead(list, owner, TextReadError, outcome.error);
     list.modified = 0;
     list.untitled = 0;
     return 1;
+}
+
+bool ReadHistoryCopy(HistoryList& list, const char* path) {
+    ScopedFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
+    if (!file.IsValid())
+        return false;
+    ReadOutcome outcome = ReadOpenFile(list, file.Get());
+    return outcome.isHistory && !outcome.overLimit && outcome.error == 0;
 }
 
 // --- writing -----------------------------------------------------------------
@@ -198,12 +222,14 @@ struct BufferedWriter {
     HANDLE file;
     char data[32768];
     size_t used = 0;
+    unsigned long long total = 0; // bytes put
     bool ok = true;
 
     explicit BufferedWriter(HANDLE h) : file(h) {}
     void Put(const char* text, size_t n) {
         if (!ok)
             return;
+        total += n;
         if (used + n > sizeof(data)) {
             ok = WriteAll(file, data, used);
             used = 0;
@@ -223,7 +249,14 @@ struct BufferedWriter {
     }
 };
 
-static bool WriteRecords(const HistoryList& list, HANDLE h) {
+struct ListContents {
+    const HistoryList* list;
+    unsigned long long bytes; // the file's length once written
+};
+
+static bool WriteRecords(HANDLE h, void* context) {
+    ListContents* contents = (ListContents*)context;
+    const HistoryList& list = *contents->list;
     BufferedWriter writer(h);
     writer.Put(HistoryHeaderLine, strlen(HistoryHeaderLine));
     char line[MaxHistoryLineLength + 16];
@@ -231,6 +264,7 @@ static bool WriteRecords(const HistoryList& list, HANDLE h) {
         size_t n = FormatHistoryLine(list.records[i], line, countof(line));
         writer.Put(line, n);
     }
+    contents->bytes = writer.total;
     return writer.Flush() && FlushFileBuffers(h);
 }
 
@@ -245,16 +279,25 @@ static void KeepAttributes(const char* path, DWORD old) {
     SetFileAttributesA(path, want ? want : FILE_ATTRIBUTE_NORMAL);
 }
 
-// Puts the finished temporary file in the history file's place.  ReplaceFileA
+// Puts the finished temporary file in the target's place.  ReplaceFileA
 // keeps what the old file carried (attributes such as hidden, its security
 // and creation time).  Without a backup name, its one failure after which
 // the old file is gone already leaves the new contents under the temporary
-// name: they then take the history file's name the plain way, and are never
-// deleted while they are the only copy.
-static bool PutInPlace(const char* temp, const char* path, bool* tempKept) {
+// name: they then take the target's name the plain way, and are never
+// deleted while they are the only copy.  A target that does not exist yet,
+// or one of the program's own files, which carries nothing worth keeping,
+// is replaced by renaming the temporary file over it (far cheaper).
+static bool PutInPlace(const char* temp, const char* path, ReplaceMode mode, bool* tempKept) {
     DWORD attributes = GetFileAttributesA(path);
     *tempKept = false;
-    if (ReplaceFileA(path, temp, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL)) {
+    if (attributes == INVALID_FILE_ATTRIBUTES || mode == ReplaceByRename)
+        return MoveFileExA(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    SharingRetry retry;
+    BOOL replaced;
+    while (!(replaced = ReplaceFileA(path, temp, NULL, REPLACEFILE_IGNORE_MERGE_ERRORS, NULL, NULL)) &&
+           retry.Again(GetLastError())) {
+    }
+    if (replaced) {
         KeepAttributes(path, attributes);
         return true;
     }
@@ -270,24 +313,20 @@ static bool PutInPlace(const char* temp, const char* path, bool* tempKept) {
     return false;
 }
 
-// Writes the whole list into a temporary file beside the history file and
-// only then puts it in the history file's place, so that a full disk or a
-// vanished device can never leave the user with a truncated history.  The
-// history file exists by now, made empty by the caller when it was new.
-static bool ReplaceWithNewContents(const HistoryList& list) {
+bool ReplaceFileContents(const char* path, ContentWriter write, void* context, ReplaceMode mode) {
     char temp[MAX_PATH];
-    if (!HistoryTempPath(temp, countof(temp), list.filePath)) {
+    if (!HistoryTempPath(temp, countof(temp), path)) {
         SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return false;
     }
     // A temporary file of an interrupted save goes now.
     DeleteFileA(temp);
     ScopedFile file(CreateFileA(temp, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
-    bool ok = file.IsValid() && WriteRecords(list, file.Get());
+    bool ok = file.IsValid() && write(file.Get(), context);
     ok = file.Close() && ok;
     bool tempKept = false;
     if (ok)
-        ok = PutInPlace(temp, list.filePath, &tempKept);
+        ok = PutInPlace(temp, path, mode, &tempKept);
     if (!ok && !tempKept) {
         DWORD err = GetLastError();
         DeleteFileA(temp);
@@ -296,15 +335,36 @@ static bool ReplaceWithNewContents(const HistoryList& list) {
     return ok;
 }
 
+bool WriteHistoryCopy(const HistoryList& list, const char* path, unsigned long long* bytes, ReplaceMode mode) {
+    ListContents contents = { &list, 0 };
+    bool ok = ReplaceFileContents(path, WriteRecords, &contents, mode);
+    if (bytes)
+        *bytes = contents.bytes;
+    return ok;
+}
+
+// Makes sure the history file itself may be written (not read-only, not
+// held open elsewhere, its folder present), without truncating it.  A
+// program that reads the file for a moment is waited for.  False with the
+// error code in *err (0 when the platform gave none).
+static bool ProbeWritable(const char* path, bool existed, DWORD* err) {
+    SharingRetry retry;
+    for (;;) {
+        SetLastError(0);
+        ScopedFile probe(CreateFileA(path, GENERIC_WRITE, 0, NULL, existed ? OPEN_EXISTING : CREATE_NEW,
+                                     FILE_ATTRIBUTE_NORMAL, NULL));
+        *err = probe.IsValid() ? 0 : GetLastError();
+        if (probe.IsValid())
+            return true;
+        if (!retry.Again(*err))
+            return false;
+    }
+}
+
 int WriteHistoryFile(HistoryList& list, HWND owner) {
-    // First make sure the history file itself may be written (not read-only,
-    // not held open elsewhere, its folder present), without truncating it.
     bool existed = FileExists(list.filePath);
-    SetLastError(0);
-    ScopedFile probe(CreateFileA(list.filePath, GENERIC_WRITE, 0, NULL, existed ? OPEN_EXISTING : CREATE_NEW,
-                                 FILE_ATTRIBUTE_NORMAL, NULL));
-    if (!probe.IsValid()) {
-        DWORD err = GetLastError();
+    DWORD err = 0;
+    if (!ProbeWritable(list.filePath, existed, &err)) {
         if (err != 0) {
             char text[512];
             FormatText(text, countof(text), "ファイルオープンエラー [%s] errno=%d  %x", list.filePath, (int)err,
@@ -313,11 +373,13 @@ int WriteHistoryFile(HistoryList& list, HWND owner) {
         }
         return 0;
     }
-    probe.Close();
 
+    // The whole list goes into a temporary file beside the history file and
+    // only then takes its place, so that a full disk or a vanished device can
+    // never leave the user with a truncated history.
     SetLastError(0);
-    if (!ReplaceWithNewContents(list)) {
-        DWORD err = GetLastError();
+    if (!WriteHistoryCopy(list, list.filePath, NULL, ReplaceKeepingFile)) {
+        err = GetLastError();
         if (!existed)
             DeleteFileA(list.filePath);
         char text[512];

@@ -31,6 +31,25 @@ int ReadHistoryFile(HistoryList& list, HWND owner);
 // the new contents are safely on disk.
 int WriteHistoryFile(HistoryList& list, HWND owner);
 
+// The safe save under both: `write` fills a temporary file beside `path`
+// (and flushes it), which then takes the place of `path`.  False, with the
+// error in GetLastError, when anything failed; `path` is then as it was
+// (or, where the platform lost it on the way, the new contents wait under
+// the temporary name).  A user's file keeps what it carries besides
+// its contents (attributes, security, creation time); the program's own
+// files are simply renamed over.
+enum ReplaceMode { ReplaceKeepingFile, ReplaceByRename };
+typedef bool (*ContentWriter)(HANDLE file, void* context);
+bool ReplaceFileContents(const char* path, ContentWriter write, void* context, ReplaceMode mode);
+// The list as a history file at `path`, saved that way, without a word to
+// the user and without touching the list's flags; `bytes` (may be NULL)
+// gets the file's length.
+bool WriteHistoryCopy(const HistoryList& list, const char* path, unsigned long long* bytes, ReplaceMode mode);
+// Reads a history file that must be whole: true only when it opened, was
+// read to its end and held no more records than the list takes.  Shows
+// nothing; the flags and the file binding stay as they are.
+bool ReadHistoryCopy(HistoryList& list, const char* path);
+
 // Open dialog; binds the list to the chosen file without reading it.
 int ChooseFileToOpen(HistoryList& list, HWND owner);
 // Save dialog, then WriteHistoryFile; 1 when a name was chosen.

@@ -21,6 +21,27 @@ bool TextFullPath(const char* historyFolder, const char* textName, char* out, si
     return Fits(FormatText(out, outSize, "%s\\%s", historyFolder, textName), out);
 }
 
+static char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? (char)(c - 'A' + 'a') : c;
+}
+
+// The extension is the path's last four bytes: a "." is never the second
+// byte of a double-byte character, so those four are whole characters.
+bool IsCaptureImageFile(const char* path) {
+    static const char* const Extensions[] = { ".bmp", ".jpg" };
+    size_t len = strlen(path);
+    if (len < 4)
+        return false;
+    for (const char* ext : Extensions) {
+        bool same = true;
+        for (size_t i = 0; i < 4 && same; i++)
+            same = AsciiLower(path[len - 4 + i]) == ext[i];
+        if (same)
+            return true;
+    }
+    return false;
+}
+
 // A name with a space would reach the application as two arguments.
 static void QuoteIfSpaced(const char* name, char* out, size_t outSize) {
     if (strchr(name, ' '))

@@ -5,12 +5,14 @@
 #include <windowsx.h>
 
 #include "base/ByteString.h"
+#include "base/EditByteLimit.h"
 #include "base/MessageBox.h"
 #include "base/Texts.h"
 #include "base/WinHandles.h"
 #include "history/HistoryEdit.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryLaunch.h"
+#include "history/HistoryRecovery.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
 
@@ -19,7 +21,9 @@ HistoryListView gHistoryView;
 static const char* const ColumnHeadings[HistoryColumnCount] = { "コメント", "イメージ情報", "日付", "テキスト情報" };
 
 // Widths of what SyncFromView reads back from a row, terminator included.
-enum { SyncCommentSize = 128, SyncDateSize = 20 };
+// A row keeps a comment as whole as the record does (128 bytes), so that
+// editing one row never shortens the comment of another.
+enum { SyncCommentSize = CommentSize, SyncDateSize = 20 };
 
 static LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -67,9 +71,9 @@ void ApplyFont() {
         ScopedSelect select(dc, font);
         GetTextMetricsA(dc, &v.metrics);
     }
-    PostMessageA(v.list, WM_SETFONT, (WPARAM)font, FALSE);
-    // The control keeps using the old font until it takes the new one; it
-    // is deleted only once replaced.
+    // Sent, not posted: the control takes the new font now, and only then
+    // is the old one, which it drew with until this moment, deleted.
+    SendMessageA(v.list, WM_SETFONT, (WPARAM)font, FALSE);
     if (v.font)
         DeleteObject(v.font);
     v.font = font;
@@ -132,7 +136,7 @@ void AddNewestRow() {
         return;
     int row = gHistory.count - 1;
     InsertRecordRow(row, gHistory.records[row]);
-    gHistory.modified = 1;
+    MarkHistoryChanged();
     SendMessageA(gHistoryView.list, LVM_ENSUREVISIBLE, row, FALSE);
     SetRowState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     SetRowState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -150,11 +154,7 @@ void GetCellText(int row, int column, char* out, int size) {
     item.cchTextMax = size;
     out[0] = '\0';
     SendMessageA(gHistoryView.list, LVM_GETITEMTEXTA, row, (LPARAM)&item);
-    // The control cuts byte-wise: a text that filled the buffer may end in
-    // the first half of a character, which is dropped.
-    size_t len = strnlen(out, size - 1);
-    if (len == (size_t)size - 1)
-        out[SjisFitLength(out, len + 1, len)] = '\0';
+    DropCutHalfCharacter(out, (size_t)size);
 }
 
 void SyncFromView() {
@@ -203,14 +203,19 @@ int ConfirmDiscard() {
                                MB_YESNOCANCEL | MB_ICONWARNING);
     if (answer == IDCANCEL)
         return 0;
-    if (answer == IDYES && !SaveHistoryList(gHistory, gHistoryView.list))
-        return 0;
-    return 1;
+    if (answer == IDNO) {
+        DiscardRecoveryCopy();
+        return 1;
+    }
+    return SaveHistory();
 }
 
 int OpenHistory() {
-    if (!ChooseFileToOpen(gHistory, gHistoryView.list))
+    if (!ChooseFileToOpen(gHistory, gHistoryView.list)) {
+        // A discard confirmed before took the copy of a list that stays.
+        RecoveryFollowsList();
         return 0;
+    }
     ClearAll();
     ReadHistoryFile(gHistory, gHistoryView.list);
     FillFromList();
@@ -224,19 +229,26 @@ int NewHistory() {
 }
 
 int SaveHistory() {
-    return SaveHistoryList(gHistory, gHistoryView.list) ? 1 : 0;
+    int saved = SaveHistoryList(gHistory, gHistoryView.list) ? 1 : 0;
+    RecoveryFollowsList();
+    return saved;
 }
 
 int SaveHistoryAs() {
-    return SaveHistoryListAs(gHistory, gHistoryView.list) ? 1 : 0;
+    int saved = SaveHistoryListAs(gHistory, gHistoryView.list) ? 1 : 0;
+    RecoveryFollowsList();
+    return saved;
 }
 
 // --- notifications and the control's own messages ----------------------------
 
+// The editor takes exactly the bytes a comment keeps, so that nothing typed
+// is cut when the edit ends.
 static void OnBeginLabelEdit() {
     HWND edit = (HWND)SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0);
     SendMessageA(edit, EM_LIMITTEXT, CommentSize - 1, 0);
-    gHistory.modified = 1;
+    LimitEditBytes(edit, CommentSize - 1);
+    MarkHistoryChanged();
 }
 
 // Whatever ended the edit, even Escape, the edit box's text is kept.
@@ -249,6 +261,7 @@ static void OnEndLabelEdit(const NMLVDISPINFOA* info) {
         CopyText(text, countof(text), info->item.pszText);
     SetCell(info->item.iItem, ColumnComment, text);
     SyncFromView();
+    RecoveryFollowsList();
     PostToMainWindow(WM_REFRESH_COMMANDS);
 }
 

@@ -28,11 +28,20 @@ static TextFileDialogState* State(HWND dialog) {
     return (TextFileDialogState*)GetWindowLongPtrA(dialog, DWLP_USER);
 }
 
+// Whether a file of that name is there.  The probe shares the file with
+// any program that has it open, and a file held open without sharing is
+// there all the same.
+static bool NameIsTaken(const char* path) {
+    SetLastError(0);
+    ScopedFile existing(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
+    return existing.IsValid() || GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 // Creates an empty file; false, after saying so, when one of that name is
 // already there, and silently when it cannot be created.
 static bool CreateEmptyTextFile(HWND owner, const char* path) {
-    ScopedFile existing(CreateFileA(path, GENERIC_READ, 0, NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
-    if (existing.IsValid()) {
+    if (NameIsTaken(path)) {
         AppMessageBox(owner, TextFileExists, path, MB_OK);
         return false;
     }
@@ -90,7 +99,7 @@ static void ChooseNone(HWND dialog) {
 static void AddNewFile(HWND dialog) {
     char name[PathSize + sizeof(NewFileExtension)] = "";
     GetDlgItemTextA(dialog, IDC_TEXTFILE_NEWNAME, name, PathSize);
-    name[SjisFitLength(name, strnlen(name, PathSize - 1), PathSize - 1)] = '\0';
+    DropCutHalfCharacter(name, PathSize);
     if (name[0] == '\0') {
         AppMessageBox(dialog, TextEnterFileName, CaptionConfirm, MB_OK);
         return;

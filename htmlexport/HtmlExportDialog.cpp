@@ -63,8 +63,19 @@ static void StoreChoices(const HtmlChoices& c, Settings& s) {
     s.htmlPerRow = c.perRow;
 }
 
+// What the dialog works on: the private copy, and whether the swatches are
+// stand-ins (the rich-edit library is missing).
+struct ExportDialogState {
+    HtmlChoices choices;
+    bool noSwatches;
+};
+
+static ExportDialogState& StateOf(HWND dialog) {
+    return *(ExportDialogState*)GetWindowLongPtrA(dialog, DWLP_USER);
+}
+
 static HtmlChoices& ChoicesOf(HWND dialog) {
-    return *(HtmlChoices*)GetWindowLongPtrA(dialog, DWLP_USER);
+    return StateOf(dialog).choices;
 }
 
 // --- controls -------------------------------------------------------------------
@@ -170,9 +181,18 @@ static void StackPreviews(HWND dialog) {
         MoveWindow(GetDlgItem(dialog, id), at.x, at.y, width, height, FALSE);
 }
 
-static BOOL OnInitDialog(HWND dialog, HtmlChoices* choices) {
-    SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)choices);
-    const HtmlChoices& c = *choices;
+// Stand-in swatches show nothing: they are hidden, and the colours are
+// still chosen with their "..." buttons.
+static void HideStandInSwatches(HWND dialog) {
+    if (!StateOf(dialog).noSwatches)
+        return;
+    ShowWindow(GetDlgItem(dialog, IDC_HTML_BACK_SWATCH), SW_HIDE);
+    ShowWindow(GetDlgItem(dialog, IDC_HTML_FRAME_SWATCH), SW_HIDE);
+}
+
+static BOOL OnInitDialog(HWND dialog, ExportDialogState* state) {
+    SetWindowLongPtrA(dialog, DWLP_USER, (LONG_PTR)state);
+    const HtmlChoices& c = state->choices;
     FillTexts(dialog, c);
     FillLayouts(dialog, c.layout);
     FillWidths(dialog, c);
@@ -182,6 +202,7 @@ static BOOL OnInitDialog(HWND dialog, HtmlChoices* choices) {
     UpdateLayoutControls(dialog, c.layout);
     PaintSwatch(dialog, IDC_HTML_BACK_SWATCH, c.frameColor);
     PaintSwatch(dialog, IDC_HTML_FRAME_SWATCH, c.backColor);
+    HideStandInSwatches(dialog);
     return TRUE;
 }
 
@@ -240,7 +261,7 @@ static bool AcceptFields(HWND dialog, int perRow, int perPage) {
         FormatText(text, countof(text), "１行項目数は%dから%dの値を入力してください。", PerRowMin, PerRowMax);
         RefuseField(dialog, IDC_HTML_PERROW, text);
         return false;
-    case PerPageTooSmall:
+    case PerPageOutOfRange:
         FormatText(text, countof(text), "１ページの項目数は%dから%dの値を入力してください。", PerPageMin,
                    PerPageMax);
         RefuseField(dialog, IDC_HTML_PERPAGE, text);
@@ -315,7 +336,7 @@ static void OnCommand(HWND dialog, int id, UINT code) {
 static INT_PTR CALLBACK HtmlExportDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG:
-        return OnInitDialog(dialog, (HtmlChoices*)lParam);
+        return OnInitDialog(dialog, (ExportDialogState*)lParam);
     case WM_COMMAND:
         OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
         return TRUE;
@@ -323,12 +344,30 @@ static INT_PTR CALLBACK HtmlExportDialogProc(HWND dialog, UINT msg, WPARAM wPara
     return FALSE;
 }
 
+// The swatches are rich-edit controls.  Where the library that makes them
+// is missing, a plain window class of the same name stands in for the time
+// the dialog is open, so that the dialog can still be made.
+static const char RichEditClass[] = "RICHEDIT";
+
+static bool RegisterSwatchStandIn(HINSTANCE instance) {
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExA(instance, RichEditClass, &wc))
+        return false;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = instance;
+    wc.lpszClassName = RichEditClass;
+    return RegisterClassExA(&wc) != 0;
+}
+
 int RunHtmlExportDialog(HINSTANCE instance, HWND owner) {
     INITCOMMONCONTROLSEX controls = { sizeof(controls), ICC_UPDOWN_CLASS };
     InitCommonControlsEx(&controls);
-    HtmlChoices choices = ChoicesFromSettings(gSettings);
+    ExportDialogState state = { ChoicesFromSettings(gSettings), RegisterSwatchStandIn(instance) };
     INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_HTMLEXPORT), owner, HtmlExportDialogProc,
-                                     (LPARAM)&choices);
+                                     (LPARAM)&state);
+    if (state.noSwatches)
+        UnregisterClassA(RichEditClass, instance);
     // A dialog that could not be opened has changed nothing either.
     return result == 1 ? 1 : 2;
 }

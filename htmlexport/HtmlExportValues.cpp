@@ -54,8 +54,8 @@ int ParseDecimal(const char* text) {
 ExportFieldProblem CheckExportFields(int perRow, int perPage, const char* folder) {
     if (perRow < PerRowMin || perRow > PerRowMax)
         return PerRowOutOfRange;
-    if (perPage < PerPageMin)
-        return PerPageTooSmall;
+    if (perPage < PerPageMin || perPage > PerPageMax)
+        return PerPageOutOfRange;
     if (folder[0] == '\0')
         return OutputFolderMissing;
     return FieldsAccepted;

@@ -57,5 +57,5 @@ int ValidLayout(int layout);
 int ParseDecimal(const char* text);
 
 // The fields refused when the user confirms, in the order they are checked.
-enum ExportFieldProblem { FieldsAccepted, PerRowOutOfRange, PerPageTooSmall, OutputFolderMissing };
+enum ExportFieldProblem { FieldsAccepted, PerRowOutOfRange, PerPageOutOfRange, OutputFolderMissing };
 ExportFieldProblem CheckExportFields(int perRow, int perPage, const char* folder);

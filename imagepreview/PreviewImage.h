@@ -7,7 +7,11 @@
 // always takes the rows to begin 40 bytes after the start of the block.
 //   From a JPEG: header built here, 24 bits, rows bottom-up in blue-green-red
 //     order, each padded with zero bytes to a multiple of 4.
-//   From a BMP: the file's bytes after its 14-byte file header, unchanged.
+//   From a BMP: the file's bytes after its 14-byte file header, unchanged,
+//     when its rows are 24 or 32 bits and follow the 40-byte header directly
+//     (the program's own captures); any other BMP (1, 4 or 8 bits with a
+//     colour table, 16 bits, bit fields, a longer header, rows further on)
+//     is converted into 24-bit rows as from a JPEG.
 // Neither source is trusted: a BMP's header must describe rows that lie
 // inside the bytes read, and a JPEG is decoded with an error manager that
 // returns here instead of ending the program.
@@ -65,12 +69,16 @@ size_t JpegBlockSize(uint32_t width, uint32_t height);
 // really holds.  0 when the header is not a BMP's, is too small to hold an
 // information header, or announces more than MaxPreviewBlockSize.
 size_t BmpBlockSize(const unsigned char* fileHeader, uint64_t fileSize);
-// Whether a block read from a BMP file can be drawn without reading past
-// its `size` bytes: information header of at least 40 bytes, positive
-// width, non-zero height, 24 or 32 bits per pixel, uncompressed or with bit
-// fields, its masks and colour table inside the block, and every pixel row
-// inside the block when the rows are taken from 40 bytes after its start.
-bool IsDrawableDib(const unsigned char* block, size_t size);
+// Makes the picture of a BMP file: `fileHeader` is its 14-byte file header,
+// `block` (from malloc; taken in every case) the `size` bytes that follow.
+// The pixels are taken from where the file header's offset field says.
+// Accepted: an information header of at least 40 bytes, a positive width, a
+// non-zero height (negative: rows run top-down), uncompressed rows of 1, 4,
+// 8, 16, 24 or 32 bits, or bit fields of 16 or 32 bits with contiguous
+// masks; a colour table of at least one entry between the header and the
+// pixels for 1, 4 and 8 bits (an index past it is black); every row inside
+// the block.  Anything else is refused and `image` stays as it was.
+bool DecodeBmpBlock(const unsigned char* fileHeader, unsigned char* block, size_t size, PreviewImage& image);
 
 // Decodes a JPEG stream into `image` (replacing it only on success).  Fails
 // on a damaged or truncated stream, on colours that cannot be given as RGB

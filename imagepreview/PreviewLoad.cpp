@@ -27,8 +27,8 @@ static void ShowPathMessage(const char* format, const char* path) {
 
 typedef bool (*DecodeStream)(FILE* stream, PreviewImage& image);
 
-// A JPEG that cannot be decoded leaves no picture; a PNG leaves the
-// previous one.  True when the file's picture is shown.
+// Each loader says whether the picture now shown is the file's.  A JPEG
+// that cannot be decoded leaves no picture; a PNG leaves the previous one.
 static bool LoadStreamFile(const char* path, DecodeStream decode, bool keepOld) {
     FILE* stream = fopen(path, "rb");
     if (!stream) {
@@ -44,9 +44,10 @@ static bool LoadStreamFile(const char* path, DecodeStream decode, bool keepOld) 
     return false;
 }
 
-// Reads the block a checked BMP header leads to.  False, with the old
-// picture already gone, when the file is not one the preview can draw; an
-// allocation that fails leaves no picture and no message.
+// Reads the block a checked BMP header leads to and makes the picture of
+// it.  False, with the old picture already gone, when the file is not one
+// the preview can draw; an allocation that fails leaves no picture and no
+// message.
 static bool ReadBmpBlock(HANDLE file) {
     unsigned char header[BmpFileHeaderSize];
     DWORD got = 0;
@@ -61,11 +62,11 @@ static bool ReadBmpBlock(HANDLE file) {
     unsigned char* block = (unsigned char*)malloc(size);
     if (!block)
         return true;
-    ScopedMem owned(block);
-    if (!ReadFile(file, block, (DWORD)size, &got, NULL) || !IsDrawableDib(block, got))
+    if (!ReadFile(file, block, (DWORD)size, &got, NULL)) {
+        free(block);
         return false;
-    gPreview.image.Reset((unsigned char*)owned.Release(), got);
-    return true;
+    }
+    return DecodeBmpBlock(header, block, got, gPreview.image);
 }
 
 static bool LoadBmpFile(const char* path) {
@@ -75,7 +76,7 @@ static bool LoadBmpFile(const char* path) {
         return false;
     }
     if (ReadBmpBlock(file.Get()))
-        return true;
+        return !gPreview.image.Empty();
     ShowPathMessage(TextReadFailedFor, path);
     return false;
 }
@@ -101,10 +102,11 @@ static bool IsShown(const char* path) {
            CompareFileTime(&now.ftLastWriteTime, &gShown.data.ftLastWriteTime) == 0;
 }
 
-// Only a picture that came from the file counts as showing it.
+// Only a picture loaded from `path` counts as its: after a failed load the
+// preview may still hold the previous row's picture.
 static void RememberShown(const char* path, bool loaded) {
     gShown.path[0] = '\0';
-    if (loaded && !gPreview.image.Empty() && ReadFileData(path, &gShown.data))
+    if (loaded && ReadFileData(path, &gShown.data))
         CopyText(gShown.path, countof(gShown.path), path);
 }
 

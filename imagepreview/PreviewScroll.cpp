@@ -45,3 +45,10 @@ int PositionForWheel(const ScrollState& s, int wheelDelta) {
     int notches = wheelDelta / -120;
     return AtLeastZero(AtMost(s.position + notches * ScrollLine(s), s.maximum));
 }
+
+int TakeWholeNotches(int* pending, int wheelDelta) {
+    *pending += wheelDelta;
+    int whole = *pending / 120 * 120;
+    *pending -= whole;
+    return whole;
+}

@@ -46,3 +46,7 @@ int PositionForLines(const ScrollState& s, int lines);
 // New position for a wheel turn of `wheelDelta` (120 a notch, forward is
 // positive and scrolls back).
 int PositionForWheel(const ScrollState& s, int wheelDelta);
+// Wheel deltas of any size (precision touchpads and smooth-scrolling mice
+// send parts of a notch) add up in `pending` until they make whole notches:
+// returns the delta of the whole notches reached and keeps the rest.
+int TakeWholeNotches(int* pending, int wheelDelta);

@@ -10,6 +10,7 @@
 
 PreviewWindow gPreview;
 
+static_assert(SB_HORZ == 0 && SB_VERT == 1, "wheelPending is indexed by bar");
 static_assert(ScrollLineBack == SB_LINEUP && ScrollPageForward == SB_PAGEDOWN && ScrollThumbTrack == SB_THUMBTRACK &&
                   ScrollToStart == SB_TOP && ScrollToEnd == SB_BOTTOM,
               "scroll requests carry the platform's codes");
@@ -145,10 +146,13 @@ static void OnKey(HWND hwnd, UINT key, BOOL down, int, UINT) {
     }
 }
 
-// With Shift held the wheel moves the picture sideways.
+// With Shift held the wheel moves the picture sideways.  Parts of a notch
+// wait until they add up to one.
 static void OnMouseWheel(HWND hwnd, int, int, int delta, UINT keys) {
     int bar = (keys & MK_SHIFT) ? SB_HORZ : SB_VERT;
-    ScrollTo(hwnd, bar, PositionForWheel(ReadScrollState(hwnd, bar), delta));
+    int whole = TakeWholeNotches(&gPreview.wheelPending[bar], delta);
+    if (whole != 0)
+        ScrollTo(hwnd, bar, PositionForWheel(ReadScrollState(hwnd, bar), whole));
 }
 
 // --- focus -------------------------------------------------------------------

@@ -13,6 +13,7 @@ struct PreviewWindow {
     HWND messageOwner; // the history container: owner of the loaders' boxes
     HFONT* paneFont;   // selected while painting
     PreviewImage image; // the selected record's picture, or empty
+    int wheelPending[2]; // parts of a wheel notch not yet scrolled, by SB_HORZ and SB_VERT
 };
 
 extern PreviewWindow gPreview;

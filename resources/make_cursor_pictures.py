@@ -7,7 +7,11 @@
   3 a red arrow cursor with a grey edge
 
 cursor_pictures.bmp is the strip of all four in 30 x 30 cells, side by side,
-24-bit; picture_ellipse.bmp, picture_circle.bmp, picture_black_arrow.bmp and
+24-bit.  cursor_pictures_35.bmp, _40, _50 and _60 are the same strip drawn
+in larger cells, for captures of screens scaled to 175, 200, 250 and 300 %
+(a picture is drawn 20 pixels large at 100 %): drawn at its size, the
+picture keeps its lines whole where a stretched one would break them up.
+They use the 16 standard colours.  picture_ellipse.bmp, picture_circle.bmp, picture_black_arrow.bmp and
 picture_red_arrow.bmp show one each at 16 x 16 in the 16 standard colours.
 All are bottom-up BMP files, which the resource compiler takes as they are:
     python3 resources/make_cursor_pictures.py [folder]
@@ -24,7 +28,10 @@ RED = (255, 0, 0)
 BLACK = (0, 0, 0)
 GREY = (128, 128, 128)
 
-# The classic arrow, tip at the top left, in cell pixels.
+# The larger strips' cell sizes.
+LARGE_CELLS = [35, 40, 50, 60]
+
+# The classic arrow, tip at the top left, in pixels of a 30-pixel cell.
 ARROW = [(2, 2), (2, 24), (7.5, 18.5), (11.5, 27), (15, 25.5), (11, 17.5), (18.5, 17.5)]
 # The same arrow for a 16-pixel cell, drawn by hand: scaled down, the
 # polygon's grey edge would break up.  g grey edge, # fill, . white.
@@ -75,14 +82,19 @@ def in_polygon(x, y, poly):
     return hit
 
 
-def arrow(fill):
+def arrow(fill, scale):
+    poly = [(x * scale, y * scale) for x, y in ARROW]
+    # The grey edge grows with the picture: one pixel up to 45-pixel cells.
+    edge = max(1, round(scale))
+
     def colour(x, y):
-        if not in_polygon(x, y, ARROW):
+        if not in_polygon(x, y, poly):
             return None
-        # A pixel next to the outside is part of the grey edge.
-        for dx, dy in ((-1, 0), (1, 0), (0, -1), (0, 1)):
-            if not in_polygon(x + dx, y + dy, ARROW):
-                return GREY
+        # A pixel within `edge` of the outside is part of the grey edge.
+        for d in range(1, edge + 1):
+            for dx, dy in ((-d, 0), (d, 0), (0, -d), (0, d)):
+                if not in_polygon(x + dx, y + dy, poly):
+                    return GREY
         return fill
     return colour
 
@@ -95,12 +107,15 @@ def outline(test):
     return lambda x, y: RED if test(x, y) else None
 
 
-CELLS = [
-    outline(ring(14.5, 14.5, 13.5, 8.5, 2.0)),
-    outline(ring(14.5, 14.5, 12.5, 12.5, 2.0)),
-    arrow(BLACK),
-    arrow(RED),
-]
+def cells(cell):
+    """The four pictures for a cell of `cell` pixels."""
+    s = cell / CELL
+    return [
+        outline(ring(14.5 * s, 14.5 * s, 13.5 * s, 8.5 * s, 2.0 * s)),
+        outline(ring(14.5 * s, 14.5 * s, 12.5 * s, 12.5 * s, 2.0 * s)),
+        arrow(BLACK, s),
+        arrow(RED, s),
+    ]
 
 
 SMALL = 16
@@ -112,16 +127,22 @@ SMALL_PICTURES = [
 ]
 
 
-def strip_pixel(x, y):
-    cell, cx = divmod(x, CELL)
-    c = CELLS[cell](cx + 0.5, y + 0.5)
-    return c if c else WHITE
+def strip_pixel(cell, pictures):
+    def pixel(x, y):
+        n, cx = divmod(x, cell)
+        return pictures[n](cx + 0.5, y + 0.5) or WHITE
+    return pixel
 
 
-
-def write_strip(path):
-    width, height = CELL * len(CELLS), CELL
-    write_bmp(path, width, height, 24, [], rows24(width, height, strip_pixel))
+def write_strip(path, cell):
+    pictures = cells(cell)
+    width, height = cell * len(pictures), cell
+    pixel = strip_pixel(cell, pictures)
+    if cell == CELL:
+        write_bmp(path, width, height, 24, [], rows24(width, height, pixel))
+    else:
+        index = lambda x, y: PALETTE.index(pixel(x, y))
+        write_bmp(path, width, height, 4, PALETTE, rows4(width, height, index))
 
 
 def write_small(path, draw):
@@ -130,7 +151,9 @@ def write_small(path, draw):
 
 
 def main(folder):
-    write_strip(os.path.join(folder, "cursor_pictures.bmp"))
+    write_strip(os.path.join(folder, "cursor_pictures.bmp"), CELL)
+    for cell in LARGE_CELLS:
+        write_strip(os.path.join(folder, "cursor_pictures_%d.bmp" % cell), cell)
     for name, draw in SMALL_PICTURES:
         write_small(os.path.join(folder, name), draw)
 

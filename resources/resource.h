@@ -104,6 +104,10 @@
 #define IDC_KEYPANEL_PICTURE4_0 1090 // 1090 to 1093
 #define IDC_KEYPANEL_PICTURE5_0 1094 // 1094 to 1097
 #define IDB_CURSOR_PICTURES 146      // four 30 x 30 cells on white
+#define IDB_CURSOR_PICTURES_35 170   // the same four in 35 x 35 cells, for 175 % screens
+#define IDB_CURSOR_PICTURES_40 171   // 40 x 40, 200 %
+#define IDB_CURSOR_PICTURES_50 172   // 50 x 50, 250 %
+#define IDB_CURSOR_PICTURES_60 173   // 60 x 60, 300 %
 #define IDB_PICTURE_ELLIPSE 150      // 16 x 16, one each
 #define IDB_PICTURE_CIRCLE 151
 #define IDB_PICTURE_BLACK_ARROW 152

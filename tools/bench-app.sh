@@ -4,6 +4,8 @@
 # hotkey capture (JPEG, BMP, PNG) up to its painted row, and on to the
 # painted preview, against CaptureImage alone.
 # Prints medians and ratios; not a test.
+# Last, the recovery copy of a 1000-record history against the history save
+# of the same list.
 #
 #   tools/bench-app.sh [rounds]        (default 9)
 set -euo pipefail

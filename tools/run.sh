@@ -11,8 +11,10 @@
 #
 # The program works in a data folder outside the checkout, which holds its
 # Gyrolens.ini, the histories and the captures: GYROLENS_DATA, by default
-# ~/Gyrolens.  A new data folder gets a settings file with a readable window
-# size, column widths and fonts, and JPEG captures named capture1.jpg, ...
+# ~/Gyrolens.  A new data folder gets the default settings file
+# (resources/Gyrolens.ini: a readable window size, column widths and fonts,
+# PNG captures named capture1.png, ...) and the help file; files already
+# there are left as they are.
 # Installs whatever is missing first (see tools/setup.sh).
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
@@ -24,18 +26,14 @@ if [ "${1:-}" = --screenshot ]; then
 fi
 
 configure_windows_build
-cmake --build "$build/win" -j "${GYROLENS_JOBS:-2}" --target Gyrolens window_shot >/dev/null
+cmake --build "$build/win" -j "${GYROLENS_JOBS:-2}" --target Gyrolens window_shot default_settings help_file >/dev/null
 exe=$build/win/app/Gyrolens.exe
 
 data=${GYROLENS_DATA:-$HOME/Gyrolens}
 mkdir -p "$data"
-if [ ! -f "$data/Gyrolens.ini" ]; then
-    printf '%s\r\n' '[File_Set]' 'JPEGモード=1' 'JPEG品質=80' '画像ファイル名=capture' '画像ファイル開始番号=1' \
-        '全体フォントサイズ=14' '履歴フォントサイズ=14' \
-        '[Window]' 'X位置=40' 'Y位置=30' '幅=900' '高さ=640' \
-        '項目１幅=220' '項目２幅=360' '項目３幅=150' '項目４幅=120' |
-        iconv -f UTF-8 -t CP932 > "$data/Gyrolens.ini"
-fi
+for shipped in "$build/win/resources/Gyrolens.ini" "$build/win/help/GyrolensHelp.chm"; do
+    [ -e "$data/$(basename "$shipped")" ] || cp "$shipped" "$data/"
+done
 cd "$data"
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }

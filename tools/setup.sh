@@ -21,6 +21,7 @@ packages=(
     dpkg-dev python3
     fonts-ipafont-gothic
     chromium
+    fp-utils nsis
 )
 
 missing=()

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <htmlhelp.h>
 #include <string.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/Application.h"
 #include "app/CommandBars.h"
@@ -362,13 +365,55 @@ TEST_F(MainWindowTest, FocusGoesToTheListOnlyWhenTheWindowBecomesActive) {
     EXPECT_EQ(gHistoryView.list, GetFocus());
 }
 
-TEST_F(MainWindowTest, HelpWithoutItsFileSaysWhichFileIsMissing) {
-    for (int command : { IDM_HELP_CONTENTS, IDM_HELP_SEARCH, IDM_HELP_KEYWORD }) {
+namespace {
+// The requests the help commands make of HTML Help, for the help file.
+std::vector<std::pair<std::string, UINT>> gHelpRequests;
+HWND WINAPI RecordHelpRequest(HWND, LPCSTR file, UINT command, DWORD_PTR) {
+    if (file)
+        gHelpRequests.push_back({ file, command });
+    return NULL;
+}
+} // namespace
+
+// The shipped help file in the start-up folder is opened at the place each
+// command asks for; without it, the missing file is named.
+TEST_F(MainWindowTest, HelpCommandsOpenTheHelpFileOfTheStartFolder) {
+    std::string shipped = std::string("Z:") + GYROLENS_HELP_FILE;
+    for (char& c : shipped)
+        if (c == '/')
+            c = '\\';
+    std::string help = dir.File("GyrolensHelp.chm");
+    SetHtmlHelpHook(RecordHelpRequest);
+    struct {
+        int command;
+        bool present;
+        UINT request;
+    } cases[] = {
+        { IDM_HELP_CONTENTS, false, 0 },           { IDM_HELP_SEARCH, false, 0 },
+        { IDM_HELP_KEYWORD, false, 0 },            { IDM_HELP_CONTENTS, true, HH_DISPLAY_TOC },
+        { IDM_HELP_SEARCH, true, HH_DISPLAY_SEARCH }, { IDM_HELP_KEYWORD, true, HH_KEYWORD_LOOKUP },
+    };
+    for (const auto& c : cases) {
+        if (c.present)
+            ASSERT_TRUE(CopyFileA(shipped.c_str(), help.c_str(), FALSE)) << shipped;
+        else
+            DeleteFileA(help.c_str());
         boxes.messages.clear();
-        SendMessageA(Main(), WM_COMMAND, command, 0);
-        ASSERT_EQ(1u, boxes.messages.size()) << command;
-        EXPECT_EQ("ヘルプファイルが見つかりません。\r\n" + dir.File("GyrolensHelp.chm"), boxes.messages[0].text);
+        gHelpRequests.clear();
+        SendMessageA(Main(), WM_COMMAND, c.command, 0);
+        if (c.present) {
+            EXPECT_TRUE(boxes.messages.empty()) << c.command;
+            ASSERT_EQ(1u, gHelpRequests.size()) << c.command;
+            EXPECT_EQ(help, gHelpRequests[0].first) << c.command;
+            EXPECT_EQ(c.request, gHelpRequests[0].second) << c.command;
+        } else {
+            EXPECT_TRUE(gHelpRequests.empty()) << c.command;
+            ASSERT_EQ(1u, boxes.messages.size()) << c.command;
+            EXPECT_EQ("ヘルプファイルが見つかりません。\r\n" + help, boxes.messages[0].text);
+        }
     }
+    UninitializeHelp();
+    SetHtmlHelpHook(NULL);
 }
 
 TEST_F(MainWindowTest, Screenshot) {
@@ -442,7 +487,7 @@ TEST_F(MainWindowTest, RowsReadBackKeepWholeCharacters) {
     AppendCapture(gHistory, "C:\\x.jpg", comment.c_str());
     AddNewestRow();
     SyncFromView();
-    // A row's comment comes back in at most 127 bytes: 63 whole characters.
-    EXPECT_EQ(comment.substr(0, 126), gHistory.records[0].comment);
+    // A row keeps the whole comment a record does: 64 characters, 128 bytes.
+    EXPECT_EQ(comment, gHistory.records[0].comment);
     gHistory.modified = 0;
 }

@@ -2,6 +2,7 @@
 // it: used by tools/run.sh --screenshot, run under the same Wine display.
 // With a number of captures, whole-screen captures are taken first, as the
 // hotkey takes them, and the question about saving them is answered "No".
+// Prints the window's rectangle ("window X Y WIDTH HEIGHT") on stdout.
 //
 //   window_shot OUT.png [seconds] [captures]
 #include <windows.h>
@@ -40,6 +41,8 @@ int main(int argc, char** argv) {
     }
     RECT r;
     GetWindowRect(main, &r);
+    printf("window %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    fflush(stdout);
     bool ok = WritePngFile(argv[1], GrabScreenRect(r));
     PostMessageA(main, WM_CLOSE, 0, 0);
     if (captures > 0) {

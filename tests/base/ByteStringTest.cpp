@@ -169,3 +169,16 @@ TEST(ByteString, EndsWith) {
     EXPECT_FALSE(EndsWith("a.JPG", ".jpg"));
     EXPECT_FALSE(EndsWith("jpg", ".jpg"));
 }
+
+TEST(ByteString, DropCutHalfCharacter) {
+    // A read that filled 4 bytes; the last row did not fill its buffer.
+    struct { std::string read; size_t size; std::string kept; } rows[] = {
+        { "ab\x82", 4, "ab" }, { "a\x82\xA0", 4, "a\x82\xA0" }, { "\x8E\x9A\x8E", 4, "\x8E\x9A" }, { "ab\x82", 8, "ab\x82" },
+    };
+    for (const auto& r : rows) {
+        std::string buffer = r.read;
+        buffer.resize(r.size, '\0');
+        DropCutHalfCharacter(&buffer[0], r.size);
+        EXPECT_EQ(r.kept, buffer.c_str()) << r.read;
+    }
+}

@@ -1,5 +1,6 @@
-// Capture arithmetic: modifiers, image sizes, file names and numbers, BMP
-// headers, menu allowance.
+// Capture arithmetic: modifiers, image sizes and screen copies on one or
+// several monitors, file names and numbers, BMP headers, menu allowance,
+// markings at other DPIs.
 #include "capture/CaptureMath.h"
 
 #include <gtest/gtest.h>
@@ -49,10 +50,86 @@ TEST(CaptureMath, ImageSizeRule) {
     };
     for (auto& r : rows) {
         int w, h;
-        CaptureImageSize(r.kind, r.rect, r.keep, 1024, 768, &w, &h);
+        CaptureImageSize(r.kind, r.rect, r.keep, { 0, 0, 1024, 768 }, &w, &h);
         EXPECT_EQ(r.width, w) << r.name;
         EXPECT_EQ(r.height, h) << r.name;
     }
+}
+
+static std::vector<int> Fields(const ScreenCopy& c) {
+    return { c.sourceX, c.sourceY, c.imageX, c.imageY, c.width, c.height };
+}
+
+// Window grabs on two monitors: a 1024 x 768 primary P with a 1280 x 1024
+// monitor L left of it (below P the virtual screen has a gap that no
+// monitor shows) or R right of it.  Each row: the image size, the copy from
+// one monitor (source x, y, image x, y, width, height) and how many black
+// bands a window kept on black gets.
+TEST(CaptureMath, WindowGrabsOnSeveralMonitors) {
+    const ScreenArea left = { -1280, 0, 2304, 1024 }, right = { 0, 0, 2304, 1024 };
+    const ScreenArea L = { -1280, 0, 1280, 1024 }, P = { 0, 0, 1024, 768 }, R = { 1024, 0, 1280, 1024 };
+    struct {
+        const char* name;
+        ScreenArea screen, monitor;
+        CaptureRect rect;
+        int keep, width, height;
+        bool copied;
+        ScreenCopy copy;
+        int bands;
+    } rows[] = {
+        { "on L, cut", left, L, { -900, 100, -500, 400 }, 0, 400, 300, true, { -900, 100, 0, 0, 400, 300 }, 0 },
+        { "beyond L, keep", left, L, { -1300, 10, -1200, 60 }, 1, 100, 50, true, { -1280, 10, 20, 0, 80, 50 }, 1 },
+        { "across, cut: L", left, L, { -100, 50, 200, 250 }, 0, 300, 200, true, { -100, 50, 0, 0, 100, 200 }, 0 },
+        { "across, cut: P", left, P, { -100, 50, 200, 250 }, 0, 300, 200, true, { 0, 50, 100, 0, 200, 200 }, 0 },
+        { "above P, keep", left, P, { -100, -50, 200, 150 }, 1, 300, 200, true, { 0, 0, 100, 50, 200, 150 }, 1 },
+        { "into the gap, cut: P", left, P, { 500, 700, 700, 900 }, 0, 200, 200, true, { 500, 700, 0, 0, 200, 68 }, 0 },
+        { "into the gap, cut: L", left, L, { 500, 700, 700, 900 }, 0, 200, 200, false, {}, 0 },
+        { "on R, cut", right, R, { 1100, 100, 1500, 400 }, 0, 400, 300, true, { 1100, 100, 0, 0, 400, 300 }, 0 },
+        { "below P, on R", right, R, { 1100, 900, 1300, 1100 }, 0, 200, 124, true, { 1100, 900, 0, 0, 200, 124 }, 1 },
+        { "maximised on R, keep", right, R, { 1016, -8, 2312, 1032 }, 1, 1296, 1040, true,
+          { 1024, 0, 8, 8, 1280, 1024 }, 3 },
+        { "P alone, right of it, cut", P, P, { 1100, 100, 1500, 400 }, 0, -76, 300, false, {}, 1 },
+        { "inverted, found by fuzzing", P, P, { 500, 0, 100, 100 }, 1, -400, 100, false, {}, 0 },
+    };
+    for (auto& r : rows) {
+        int width, height;
+        CaptureImageSize(CaptureKindWindow, r.rect, r.keep, r.screen, &width, &height);
+        EXPECT_EQ(r.width, width) << r.name;
+        EXPECT_EQ(r.height, height) << r.name;
+        ScreenCopy copy;
+        ASSERT_EQ(r.copied, WindowScreenCopy(r.rect, r.screen, r.monitor, r.keep, &copy)) << r.name;
+        if (r.copied) {
+            EXPECT_EQ(Fields(r.copy), Fields(copy)) << r.name;
+        }
+        CaptureRect bands[4];
+        EXPECT_EQ(r.bands, OffscreenBands(r.rect, r.screen, bands)) << r.name;
+    }
+}
+
+TEST(CaptureMath, NoWindowMarkingOnTheScreensLeftColumnOrTopRow) {
+    struct { ScreenArea screen; int x, y; bool marks; } rows[] = {
+        { { 0, 0, 1024, 768 }, 0, 100, false },       { { 0, 0, 1024, 768 }, 1, 1, true },
+        { { -1280, 0, 2304, 1024 }, -500, 100, true }, { { -1280, 0, 2304, 1024 }, -1280, 100, false },
+        { { 0, -200, 1024, 968 }, 10, -200, false },
+    };
+    for (auto& r : rows)
+        EXPECT_EQ(r.marks, CursorMarksWindow(r.screen, r.x, r.y)) << r.x << ", " << r.y;
+}
+
+TEST(CaptureMath, MarkingSizesAtOtherDpis) {
+    // The 2-pixel pen and the 20-pixel pictures at 100 to 300 %, and the
+    // strip each picture is drawn from (cells 30, 35, 40, 50, 60).
+    struct { int dpi, pen, picture, cell; } rows[] = {
+        { 96, 2, 20, 30 },  { 120, 3, 25, 30 }, { 144, 3, 30, 30 }, { 168, 4, 35, 35 },
+        { 192, 4, 40, 40 }, { 240, 5, 50, 50 }, { 288, 6, 60, 60 }, { 384, 8, 80, 60 },
+        { 0, 2, 20, 30 },
+    };
+    for (auto& r : rows) {
+        EXPECT_EQ(r.pen, ScaleToDpi(2, r.dpi)) << r.dpi;
+        EXPECT_EQ(r.picture, ScaleToDpi(20, r.dpi)) << r.dpi;
+        EXPECT_EQ(r.cell, CursorStripCells[CursorStripFor(r.picture)]) << r.dpi;
+    }
+    EXPECT_EQ(1, ScaleToDpi(1, 24)) << "never below one pixel";
 }
 
 TEST(CaptureMath, BmpStrideIsPaddedToFourBytes) {
@@ -195,7 +272,7 @@ TEST(CaptureMath, HugeRectanglesSaturate) {
     };
     for (auto& r : rows) {
         int width, height;
-        CaptureImageSize(CaptureKindWindow, r.rect, r.keep, 1920, 1080, &width, &height);
+        CaptureImageSize(CaptureKindWindow, r.rect, r.keep, { 0, 0, 1920, 1080 }, &width, &height);
         EXPECT_EQ(r.width, width) << r.rect.left << " " << r.rect.right;
         EXPECT_EQ(r.height, height) << r.rect.top << " " << r.rect.bottom;
     }

@@ -98,6 +98,27 @@ TEST_F(HotkeysTest, EnabledModeFiresAndRecordsTheCapture) {
     EXPECT_EQ(0, PatternMismatches(img, 0, 0, { 0, 0, 300, 200 }));
 }
 
+// A title another program chose (a web page's) is recorded as text; a
+// comment the user set keeps its markup.
+TEST_F(HotkeysTest, TitlesOfOtherProgramsAreRecordedAsText) {
+    SetHotkey(ActiveWindow, 1, 'I', 1);
+    CopyText(gSettings.fixedComment, countof(gSettings.fixedComment), "<b>固定</b>");
+    ASSERT_EQ(1, StartMonitoring(gMainWindow));
+    struct { const char* title; int fixed; const char* comment; } cases[] = {
+        { "The <select> element - MDN", 0, "The ＜select＞ element - MDN" },
+        { "=HYPERLINK(\"http://x\",\"y\") & more", 0, "＝HYPERLINK(\"http://x\",\"y\") ＆ more" },
+        { "<script>alert(1)</script>", 1, "<b>固定</b>" },
+    };
+    for (size_t i = 0; i < countof(cases); i++) {
+        gSettings.useFixedComment = cases[i].fixed;
+        SetWindowTextA(front.Handle(), cases[i].title);
+        ASSERT_TRUE(PressKeysOnDisplay("shift+i"));
+        ASSERT_TRUE(WaitForHotkey(i + 1)) << cases[i].title;
+        ASSERT_EQ((int)i + 1, gHistory.count);
+        EXPECT_STREQ(cases[i].comment, gHistory.records[i].comment) << cases[i].title;
+    }
+}
+
 TEST_F(HotkeysTest, DisabledModeIsNotRegistered) {
     SetHotkey(ActiveWindow, 1, 'I', 0);
     SetHotkey(WholeScreen, 2, 'K', 1);

@@ -1,9 +1,13 @@
 // Captures of real windows and of the screen under Wine, on a 1024 x 768
-// display: sizes, pixels, black bands and the three markings.
+// display: sizes, pixels, black bands and the three markings; windows on
+// other monitors and without invisible borders through the seams that stand
+// in for the system.  The markings' sizes follow the display's DPI: these
+// tests also run in a prefix at 144 DPI.
 #include "capture/ScreenCapture.h"
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -27,7 +31,11 @@ protected:
         ResetCaptureState(dir.Path());
         SetCursorPos(ScreenWidth - 1, ScreenHeight - 1);
     }
-    void TearDown() override { ResetCaptureContext(gCapture); }
+    void TearDown() override {
+        ResetCaptureContext(gCapture);
+        SetFrameBoundsHook(NULL);
+        SetVirtualScreenHook(NULL);
+    }
 
     int Capture(int mode) { return CaptureImage(gCapture, NULL, mode); }
     Image LastImage() { return ReadBmpFile(gCapture.imageFilePath); }
@@ -47,6 +55,18 @@ RECT Area(int left, int top, int right, int bottom) {
 
 RECT Whole(const Image& img) {
     return Area(0, 0, img.width, img.height);
+}
+
+int ScreenDpi() {
+    HDC screen = GetDC(NULL);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    return dpi;
+}
+
+// A cursor picture's side on this display: 20 pixels at 96 DPI.
+int PictureSize() {
+    return ScaleToDpi(CursorPictureSize, ScreenDpi());
 }
 
 // Red pixels of the image that lie further than `slack` from the outline of
@@ -123,25 +143,45 @@ TEST_F(ScreenCaptureTest, JpegCaptureOfTheScreen) {
     EXPECT_GE(Psnr(decoded, ScreenImage(0, 0, ScreenWidth, ScreenHeight)), 22.0);
 }
 
+static ScreenArea gVirtualScreen;
+
+static ScreenArea VirtualScreen() {
+    return gVirtualScreen;
+}
+
 TEST_F(ScreenCaptureTest, WindowsHangingOffTheScreen) {
+    // This display has one monitor; the seam can put a second one of the
+    // same size left or right of it.  Nothing shows there on this display:
+    // what the image takes from it stays black.
+    const ScreenArea left = { -ScreenWidth, 0, 2 * ScreenWidth, ScreenHeight };
+    const ScreenArea right = { 0, 0, 2 * ScreenWidth, ScreenHeight };
     struct {
         const char* name;
+        const ScreenArea* monitors; // the virtual screen; NULL: this display's
         int x, y, w, h;
         int keep;
         int width, height; // of the image
         int dx, dy;        // image (x, y) shows pattern (x - dx, y - dy)
-        RECT pattern;      // where the image shows the pattern
+        RECT pattern;      // where the image shows the pattern; the rest is black
     } rows[] = {
-        { "50 off the left, cut", -50, 100, 300, 200, 0, 250, 200, -50, 0, { 0, 0, 250, 200 } },
-        { "50 off the left, keep", -50, 100, 300, 200, 1, 300, 200, 0, 0, { 50, 0, 300, 200 } },
-        { "off the right, cut", 900, 100, 200, 200, 0, 124, 200, 0, 0, { 0, 0, 124, 200 } },
-        { "off the right, keep", 900, 100, 200, 200, 1, 200, 200, 0, 0, { 0, 0, 124, 200 } },
-        { "off the top, cut", 300, -30, 200, 100, 0, 200, 70, 0, -30, { 0, 0, 200, 70 } },
-        { "off the bottom, keep", 300, 700, 200, 100, 1, 200, 100, 0, 0, { 0, 0, 200, 68 } },
-        { "4 beyond every edge, cut", -4, -4, 1032, 776, 0, 1024, 768, -4, -4, { 0, 0, 1024, 768 } },
-        { "4 beyond every edge, keep", -4, -4, 1032, 776, 1, 1032, 776, 0, 0, { 4, 4, 1028, 772 } },
+        { "50 off the left, cut", NULL, -50, 100, 300, 200, 0, 250, 200, -50, 0, { 0, 0, 250, 200 } },
+        { "50 off the left, keep", NULL, -50, 100, 300, 200, 1, 300, 200, 0, 0, { 50, 0, 300, 200 } },
+        { "off the right, cut", NULL, 900, 100, 200, 200, 0, 124, 200, 0, 0, { 0, 0, 124, 200 } },
+        { "off the right, keep", NULL, 900, 100, 200, 200, 1, 200, 200, 0, 0, { 0, 0, 124, 200 } },
+        { "off the top, cut", NULL, 300, -30, 200, 100, 0, 200, 70, 0, -30, { 0, 0, 200, 70 } },
+        { "off the bottom, keep", NULL, 300, 700, 200, 100, 1, 200, 100, 0, 0, { 0, 0, 200, 68 } },
+        { "4 beyond every edge, cut", NULL, -4, -4, 1032, 776, 0, 1024, 768, -4, -4, { 0, 0, 1024, 768 } },
+        { "4 beyond every edge, keep", NULL, -4, -4, 1032, 776, 1, 1032, 776, 0, 0, { 4, 4, 1028, 772 } },
+        { "across the left monitor's edge, cut", &left, -50, 100, 300, 200, 0, 300, 200, 0, 0, { 50, 0, 300, 200 } },
+        { "across the right monitor's edge, cut", &right, 900, 100, 200, 200, 0, 200, 200, 0, 0, { 0, 0, 124, 200 } },
+        { "wholly on the right monitor, cut", &right, 1100, 100, 200, 100, 0, 200, 100, 0, 0, { 0, 0, 0, 0 } },
+        { "beyond the right monitor, keep", &right, 2000, 100, 100, 100, 1, 100, 100, 0, 0, { 0, 0, 0, 0 } },
+        { "beyond the right monitor, cut", &right, 2000, 100, 100, 100, 0, 48, 100, 0, 0, { 0, 0, 0, 0 } },
     };
     for (auto& r : rows) {
+        if (r.monitors)
+            gVirtualScreen = *r.monitors;
+        SetVirtualScreenHook(r.monitors ? VirtualScreen : NULL);
         PatternWindow window(r.x, r.y, r.w, r.h);
         window.BringToFront();
         gSettings.keepOffscreen = r.keep;
@@ -150,11 +190,14 @@ TEST_F(ScreenCaptureTest, WindowsHangingOffTheScreen) {
         ASSERT_EQ(r.width, img.width) << r.name;
         ASSERT_EQ(r.height, img.height) << r.name;
         EXPECT_EQ(0, PatternMismatches(img, r.dx, r.dy, r.pattern)) << r.name;
-        // Everything outside the pattern is a black band.
         int pixelsOutside = img.width * img.height -
                             (r.pattern.right - r.pattern.left) * (r.pattern.bottom - r.pattern.top);
         EXPECT_EQ(pixelsOutside, CountColour(img, 0x000000, Whole(img))) << r.name;
     }
+    EXPECT_TRUE(boxes.messages.empty());
+    // Whole-screen captures keep the primary screen.
+    ASSERT_EQ(CaptureKindScreen, Capture(WholeScreen));
+    EXPECT_EQ(ScreenWidth, LastImage().width);
 }
 
 TEST_F(ScreenCaptureTest, WindowWhollyOffTheScreenInCutModeIsNotWritten) {
@@ -318,14 +361,18 @@ TEST_F(ScreenCaptureTest, CursorPictureAtTheCursorWithWhiteTransparent) {
     MoveCursor(100, 100);
     EXPECT_EQ(CaptureKindScreen, Capture(WholeScreenCursor));
     Image img = LastImage();
-    // Only the 20 x 20 square from the cursor point changes...
+    // Only the square of the picture's size from the cursor point changes
+    // (20 x 20 at 96 DPI, 30 x 30 at 144)...
+    const int n = PictureSize(), end = 100 + n;
     EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(0, 0, 400, 100)));
-    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(0, 120, 400, 400)));
-    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(0, 100, 100, 120)));
-    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(120, 100, 400, 120)));
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(0, end, 400, 400)));
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(0, 100, 100, end)));
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(end, 100, 400, end)));
+    // ...and fills it: the arrow reaches into its last tenth...
+    EXPECT_GT(CountColour(img, 0x000000, Area(100, 100, end, end)), n);
+    EXPECT_GT(PatternMismatches(img, 0, 0, Area(100, end - n / 10 - 1, end, end)), 0);
     // ...where the arrow is black, and the white ground shows the screen.
-    EXPECT_GT(CountColour(img, 0x000000, Area(100, 100, 120, 120)), 20);
-    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(114, 100, 120, 106)));
+    EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(end - 3 * n / 10, 100, end, 100 + 3 * n / 10)));
 }
 
 TEST_F(ScreenCaptureTest, EachChoiceDrawsItsOwnPicture) {
@@ -337,7 +384,8 @@ TEST_F(ScreenCaptureTest, EachChoiceDrawsItsOwnPicture) {
         gSettings.hotkeys[WholeScreenCursor - FirstCaptureMode].choice = r.choice;
         ASSERT_EQ(CaptureKindScreen, Capture(WholeScreenCursor));
         Image img = LastImage();
-        EXPECT_GT(CountColour(img, r.colour, Area(200, 200, 220, 220)), 10) << "choice " << r.choice;
+        EXPECT_GT(CountColour(img, r.colour, Area(200, 200, 200 + PictureSize(), 200 + PictureSize())), 10)
+            << "choice " << r.choice;
         EXPECT_EQ(0, PatternMismatches(img, 0, 0, Area(0, 0, 400, 200))) << "choice " << r.choice;
     }
 }
@@ -357,7 +405,7 @@ TEST_F(ScreenCaptureTest, WindowCursorPictureIsPlacedWithTheFrameOffsets) {
               at.y);
     EXPECT_EQ(CaptureKindWindow, Capture(ActiveWindowCursor));
     Image img = LastImage();
-    RECT square = Area(at.x, at.y, at.x + 20, at.y + 20);
+    RECT square = Area(at.x, at.y, at.x + PictureSize(), at.y + PictureSize());
     EXPECT_GT(CountColour(img, 0x000000, square), 20);
     int outside = PatternMismatches(img, 0, 0, Whole(img)) - PatternMismatches(img, 0, 0, square);
     EXPECT_EQ(0, outside);
@@ -385,7 +433,7 @@ TEST_F(ScreenCaptureTest, CursorAtLeftEdgeMarksOnlyScreenCaptures) {
     }
     EXPECT_EQ(CaptureKindScreen, Capture(WholeScreenCursor));
     Image img = LastImage();
-    EXPECT_GT(CountColour(img, 0x000000, Area(0, 150, 20, 170)), 20);
+    EXPECT_GT(CountColour(img, 0x000000, Area(0, 150, PictureSize(), 150 + PictureSize())), 20);
 }
 
 // --- the real cursor ----------------------------------------------------------------
@@ -417,4 +465,59 @@ TEST_F(ScreenCaptureTest, RealCursorIsDrawnAtItsHotspot) {
     RECT shifted = Area(at.x, at.y, at.x + size, at.y + size);
     EXPECT_GT(PatternMismatches(windowImg, 0, 0, shifted), 20);
     EXPECT_EQ(PatternMismatches(windowImg, 0, 0, Whole(windowImg)), PatternMismatches(windowImg, 0, 0, shifted));
+}
+
+// --- the display's DPI ------------------------------------------------------
+
+TEST_F(ScreenCaptureTest, FramePenFollowsTheDisplaysDpi) {
+    const int dpi = ScreenDpi();
+    const char* wanted = getenv("GYROLENS_DPI");
+    ASSERT_EQ(wanted ? atoi(wanted) : 96, dpi) << "the Wine prefix does not show the DPI it was made for";
+    PatternWindow window(100, 100, 400, 300);
+    window.BringToFront();
+    MoveCursor(300, 250);
+    ASSERT_EQ(CaptureKindScreen, Capture(WholeScreenFrame));
+    Image img = LastImage();
+    // Across the frame's top and left edges: 2 pixels at 96 DPI, 3 at 144.
+    int top = 0, left = 0;
+    for (int i = 90; i < 110; i++) {
+        top += IsPureRed(img.At(250, i));
+        left += IsPureRed(img.At(i, 250));
+    }
+    EXPECT_EQ(ScaleToDpi(2, dpi), top);
+    EXPECT_EQ(ScaleToDpi(2, dpi), left);
+}
+
+// --- windows without their invisible borders -------------------------------------
+
+// Windows 10 and 11 report window rectangles with invisible resize borders,
+// 7 pixels wide on the left, right and bottom at 100 %; the desktop window
+// manager gives the bounds without them.
+static bool BoundsWithoutBorders(HWND window, RECT* bounds) {
+    GetWindowRect(window, bounds);
+    bounds->left += 7;
+    bounds->right -= 7;
+    bounds->bottom -= 7;
+    return true;
+}
+
+TEST_F(ScreenCaptureTest, WindowCapturesLeaveOutTheInvisibleBorders) {
+    PatternWindow window(100, 100, 400, 300);
+    window.AddButton(40, 30, 100, 30);
+    window.BringToFront();
+    SetFrameBoundsHook(BoundsWithoutBorders);
+    MoveCursor(100 + 90, 100 + 45);
+    ASSERT_EQ(CaptureKindWindow, Capture(ActiveWindowFrame));
+    RECT bounds = Area(107, 100, 493, 393);
+    EXPECT_TRUE(EqualRect(&bounds, &gCapture.captureRect));
+    Image img = LastImage();
+    ASSERT_EQ(386, img.width);
+    ASSERT_EQ(293, img.height);
+    // Image x shows window x + 7; the frame still goes round the button.
+    RECT button = Area(33, 30, 133, 60);
+    EXPECT_EQ(0, PatternMismatches(img, -7, 0, Area(0, 70, 386, 293)));
+    int stray, all;
+    RedPixels(img, button, 1, &stray, &all);
+    EXPECT_GT(all, 300);
+    EXPECT_EQ(0, stray);
 }

@@ -3,7 +3,8 @@
 // overrun shows up under AddressSanitizer; the checks below catch fields
 // that lose their terminator or grow past their widths, and records that
 // do not survive being written and read again.  The bytes are also taken
-// as the path of a history file, for the name of its temporary file.
+// as the path of a history file, for the name of its temporary file, and
+// as the note beside a recovery copy.
 #include <stddef.h>
 #include <stdint.h>
 #include <string.h>
@@ -12,6 +13,7 @@
 #include <string>
 
 #include "history/HistoryCsv.h"
+#include "history/RecoveryInfo.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 static bool SameRecord(const HistoryRecord& a, const HistoryRecord& b) {
@@ -56,6 +58,18 @@ static void CheckTempPath(const uint8_t* data, size_t size) {
     Check(FileNamePart(temp) == temp + folder);
 }
 
+// A note that reads is written back within the longest note's room and
+// reads again as the same note.
+static void CheckRecoveryNote(const uint8_t* data, size_t size) {
+    RecoveryInfo info, back;
+    if (!ParseRecoveryInfo((const char*)data, size, &info))
+        return;
+    char text[RecoveryInfoMaxLength];
+    size_t n = FormatRecoveryInfo(info, text, sizeof(text));
+    Check(n > 0 && n <= size);
+    Check(ParseRecoveryInfo(text, n, &back) && memcmp(&info, &back, sizeof(info)) == 0);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     HistoryLineSplitter splitter;
     size_t pos = 0;
@@ -75,5 +89,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         pos += n;
     }
     CheckTempPath(data, size);
+    CheckRecoveryNote(data, size);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Decodes arbitrary bytes as a JPEG file into the preview's block.  The
 // decoder must return (never end the process), and a block it accepts must
-// be exactly the 24-bit bitmap its header describes.
+// be exactly the 24-bit bitmap its header describes, one the painter can
+// hand to the display as it is.
 #include "tests/fuzz/PictureFuzz.h"
 
 static bool WellFormed(const PreviewImage& image) {

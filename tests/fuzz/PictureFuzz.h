@@ -1,6 +1,6 @@
 // What the picture decoders' fuzz targets share: the bytes reach the
 // decoder through a stdio stream, as the preview's loaders read files, and
-// an accepted picture must be a block the painter can draw to its last byte.
+// an accepted picture must be one the painter can hand to the display.
 #pragma once
 
 #include <stddef.h>
@@ -8,10 +8,10 @@
 #include <stdio.h>
 
 #include "imagepreview/PreviewImage.h"
-#include "tests/fuzz/FuzzSupport.h"
+#include "tests/fuzz/PaintCheck.h"
 
 // Decodes the bytes with `decode`; an accepted picture must pass
-// `wellFormed` and the BMP check, and its last byte must be readable.
+// `wellFormed` and the painter's check.
 inline void FuzzPictureDecoder(const uint8_t* data, size_t size, bool (*decode)(FILE*, PreviewImage&),
                                bool (*wellFormed)(const PreviewImage&)) {
     if (size == 0)
@@ -21,11 +21,8 @@ inline void FuzzPictureDecoder(const uint8_t* data, size_t size, bool (*decode)(
         return;
     PreviewImage image;
     if (decode(stream, image)) {
-        Check(image.Width() > 0 && image.Height() > 0);
         Check(wellFormed(image));
-        Check(IsDrawableDib(image.Block(), image.Size()));
-        volatile unsigned char last = image.Block()[image.Size() - 1];
-        (void)last;
+        CheckPaintable(image);
     }
     fclose(stream);
 }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/MainWindow.h"
@@ -26,13 +27,37 @@ namespace {
 
 typedef std::vector<std::string> Texts;
 
+// Where Wine keeps the Recycle Bin: ctest gives the tests one of their own
+// (XDG_DATA_HOME).  Empty when the tests run without it.
+std::string RecycleBin() {
+    char unixPath[MAX_PATH] = "";
+    DWORD n = GetEnvironmentVariableA("XDG_DATA_HOME", unixPath, sizeof(unixPath));
+    if (n == 0 || n >= sizeof(unixPath))
+        return "";
+    std::string path = std::string("Z:") + unixPath + "/Trash";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+// Empties the bin but keeps its folders: without them Wine can recycle
+// nothing and asks before deleting for good.
+void EmptyRecycleBin(const std::string& bin) {
+    for (const char* part : { "\\files", "\\info" })
+        for (const std::string& name : FilesIn(bin + part))
+            DeleteFileA((bin + part + "\\" + name).c_str());
+}
+
 class HistoryEditTest : public ::testing::Test {
 protected:
     void SetUp() override {
         TestMainWindow();
         gSettings.keepImageOnDelete = 0;
     }
-    void TearDown() override { PumpFor(30); }
+    void TearDown() override {
+        PumpFor(30);
+        if (!RecycleBin().empty())
+            EmptyRecycleBin(RecycleBin());
+    }
     void Command(int id) { SendMessageA(gShell.hwndMain, WM_COMMAND, id, 0); }
     void ListCommand(int id) { SendMessageA(gHistoryView.list, WM_COMMAND, id, 0); }
     void Key(UINT key) { SendMessageA(gHistoryView.list, WM_KEYDOWN, key, 0); }
@@ -46,12 +71,12 @@ protected:
     MessageBoxRecorder boxes;
 };
 
-// Six rows c0..c5 whose images img0.png..img5.png lie in the history folder
-// (pictures the preview does not load).
+// Six rows c0..c5 whose images img0.JPG..img5.JPG lie in the history folder
+// (pictures the preview does not load: it takes ".jpg" only).
 void LoadSixImages(const TempDir& dir) {
     std::vector<RowSpec> rows;
     for (int i = 0; i < 6; i++) {
-        std::string name = "img" + std::to_string(i) + ".png";
+        std::string name = "img" + std::to_string(i) + ".JPG";
         WriteFileBytes(dir.File(name), "x");
         rows.push_back({ "c" + std::to_string(i), "\\" + name, "" });
     }
@@ -89,14 +114,14 @@ TEST_F(HistoryEditTest, DeletingNonAdjacentRows) {
         Texts files;
     } cases[] = {
         { "yes, images deleted", IDYES, 0, ByCommand, { "c1", "c3", "c5" },
-          { "img1.png", "img3.png", "img5.png" } },
-        { "Delete key", IDYES, 0, ByKey, { "c1", "c3", "c5" }, { "img1.png", "img3.png", "img5.png" } },
+          { "img1.JPG", "img3.JPG", "img5.JPG" } },
+        { "Delete key", IDYES, 0, ByKey, { "c1", "c3", "c5" }, { "img1.JPG", "img3.JPG", "img5.JPG" } },
         { "context menu, images kept", IDYES, 1, ByMenu, { "c1", "c3", "c5" },
-          { "img0.png", "img1.png", "img2.png", "img3.png", "img4.png", "img5.png" } },
+          { "img0.JPG", "img1.JPG", "img2.JPG", "img3.JPG", "img4.JPG", "img5.JPG" } },
         { "no", IDNO, 0, ByCommand, { "c0", "c1", "c2", "c3", "c4", "c5" },
-          { "img0.png", "img1.png", "img2.png", "img3.png", "img4.png", "img5.png" } },
+          { "img0.JPG", "img1.JPG", "img2.JPG", "img3.JPG", "img4.JPG", "img5.JPG" } },
         { "cancel", IDCANCEL, 0, ByKey, { "c0", "c1", "c2", "c3", "c4", "c5" },
-          { "img0.png", "img1.png", "img2.png", "img3.png", "img4.png", "img5.png" } },
+          { "img0.JPG", "img1.JPG", "img2.JPG", "img3.JPG", "img4.JPG", "img5.JPG" } },
     };
     for (const auto& c : cases) {
         TempDir folder;
@@ -124,9 +149,9 @@ TEST_F(HistoryEditTest, DeletingNonAdjacentRows) {
 }
 
 TEST_F(HistoryEditTest, MissingImageIsReportedAndTheRowStillGoes) {
-    std::string elsewhere = dir.File("full.png");
+    std::string elsewhere = dir.File("full.BMP");
     WriteFileBytes(elsewhere, "x");
-    LoadHistory(dir.Path(), { { "a", "\\missing.png", "" }, { "b", elsewhere, "memo.txt" }, { "c", "\\c.png", "" } });
+    LoadHistory(dir.Path(), { { "a", "\\missing.BMP", "" }, { "b", elsewhere, "memo.txt" }, { "c", "\\c.BMP", "" } });
     WriteFileBytes(dir.File("memo.txt"), "keep");
     SelectRows({ 0, 1 });
     boxes.QueueAnswer(IDYES);
@@ -134,10 +159,106 @@ TEST_F(HistoryEditTest, MissingImageIsReportedAndTheRowStillGoes) {
     EXPECT_EQ(Texts({ "c" }), ColumnTexts(ColumnComment));
     ASSERT_EQ(2u, boxes.messages.size());
     EXPECT_EQ("削除するファイルが存在しません", boxes.messages[1].text);
-    EXPECT_EQ(dir.File("missing.png"), boxes.messages[1].caption);
+    EXPECT_EQ(dir.File("missing.BMP"), boxes.messages[1].caption);
     EXPECT_EQ((UINT)MB_ICONWARNING, boxes.messages[1].flags);
     EXPECT_FALSE(PathExists(elsewhere));
     EXPECT_TRUE(PathExists(dir.File("memo.txt"))) << "text files are never deleted";
+}
+
+// Only the pictures the program writes go with their rows, and they go to
+// the Recycle Bin, from where the user can restore them.
+TEST_F(HistoryEditTest, DeletingRowsRecyclesOnlyThePicturesTheProgramWrites) {
+    const char* names[] = { "report.docx", "cap1.bmp", "CAP2.JPG", "shot.Jpg", "photo.jpeg", "scan.gif", "memo.txt" };
+    std::vector<RowSpec> rows;
+    for (const char* name : names) {
+        WriteFileBytes(dir.File(name), name);
+        rows.push_back({ name, std::string("\\") + name, "" });
+    }
+    LoadHistory(dir.Path(), rows);
+    std::string bin = RecycleBin();
+    if (!bin.empty())
+        EmptyRecycleBin(bin);
+    SetRowState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    boxes.QueueAnswer(IDYES);
+    Command(IDM_EDIT_DELETE);
+    EXPECT_EQ(0, ListRowCount());
+    EXPECT_EQ(Texts({ "memo.txt", "photo.jpeg", "report.docx", "scan.gif" }), FilesIn(dir.Path()));
+    EXPECT_EQ(1u, boxes.messages.size()) << "nothing asked or reported beyond the question";
+    if (!bin.empty()) {
+        EXPECT_EQ(Texts({ "CAP2.JPG", "cap1.bmp", "shot.Jpg" }), FilesIn(bin + "\\files"));
+        EXPECT_EQ("cap1.bmp", ReadFileBytes(bin + "\\files\\cap1.bmp"));
+        EmptyRecycleBin(bin);
+    }
+}
+
+// What is typed into a comment is what is saved: the editor takes as many
+// bytes as a comment keeps, whatever the characters, and a comment as long
+// as a comment can be stays whole when another row is edited.
+TEST_F(HistoryEditTest, InPlaceEditTakesExactlyWhatACommentKeeps) {
+    std::string kana64, longest(128, 'c');
+    for (int i = 0; i < 64; i++)
+        kana64 += "あ";
+    struct { const char* name; std::wstring typed; std::string kept; } cases[] = {
+        { "double-byte characters", std::wstring(70, L'あ'), kana64 },
+        { "single bytes", std::wstring(130, L'a'), std::string(128, 'a') },
+        { "no room for the last character", std::wstring(127, L'a') + L"あ", std::string(127, 'a') },
+    };
+    for (const auto& c : cases) {
+        LoadHistory(dir.Path(), { { longest, "\\a.JPG", "" }, { "b", "\\b.JPG", "" } });
+        SelectRows({ 1 });
+        SetFocus(gHistoryView.list);
+        Command(IDM_EDIT_COMMENT);
+        HWND edit = (HWND)SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0);
+        ASSERT_TRUE(edit != NULL) << c.name;
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        for (wchar_t ch : c.typed)
+            SendMessageW(edit, WM_CHAR, ch, 0);
+        EXPECT_EQ(c.kept, WindowText(edit)) << c.name;
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+        SendMessageA(edit, WM_CHAR, VK_RETURN, 0);
+        PumpUntil([] { return SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0) == 0; }, 1000);
+        ASSERT_EQ(1, SaveHistory()) << c.name;
+        std::string csv = ReadFileBytes(dir.File("hist.csv"));
+        EXPECT_NE(std::string::npos, csv.find("," + c.kept + ",\\b.JPG,")) << c.name;
+        EXPECT_NE(std::string::npos, csv.find("," + longest + ",\\a.JPG,")) << c.name;
+    }
+}
+
+// Another program (a virus scanner, an indexer, a sync client) reads the
+// history file for a moment while the user saves: the save waits for it.
+// (One that holds the file for good: HistoryFileTest.)
+TEST_F(HistoryEditTest, SavingWhileAnotherProgramReadsTheFileForAMoment) {
+    LoadHistory(dir.Path(), { { "new", "\\a.JPG", "" } });
+    WriteFileBytes(dir.File("hist.csv"), "old\r\n");
+    gHistory.modified = 1;
+    HANDLE reader = CreateFileA(dir.File("hist.csv").c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, reader);
+    std::thread release([&] {
+        Sleep(600);
+        CloseHandle(reader);
+    });
+    Command(IDM_FILE_SAVE);
+    release.join();
+    EXPECT_TRUE(boxes.messages.empty());
+    EXPECT_NE(std::string::npos, ReadFileBytes(dir.File("hist.csv")).find(",new,\\a.JPG,\r\n"));
+    EXPECT_EQ(0, gHistory.modified);
+    EXPECT_EQ(Texts({ "hist.csv" }), FilesIn(dir.Path()));
+}
+
+// The list draws with its font up to the moment it has the new one (made
+// again after the settings sheet), and only then is the old one deleted.
+TEST_F(HistoryEditTest, TheListHasItsNewFontBeforeTheOldOneIsDeleted) {
+    HFONT old = gHistoryView.font;
+    ASSERT_TRUE(old != NULL);
+    DialogDriver driver;
+    driver.Then([](HWND sheet) { PropSheet_PressButton(sheet, PSBTN_CANCEL); });
+    Command(IDM_TOOLS_SETTINGS);
+    EXPECT_TRUE(driver.Idle());
+    HFONT now = (HFONT)SendMessageA(gHistoryView.list, WM_GETFONT, 0, 0);
+    EXPECT_EQ(gHistoryView.font, now);
+    EXPECT_NE(old, now);
+    EXPECT_EQ(0u, GetObjectType(old)) << "the old font is deleted";
 }
 
 TEST_F(HistoryEditTest, MovingTheFirstSelectedRow) {

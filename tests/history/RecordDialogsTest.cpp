@@ -79,19 +79,20 @@ TEST_F(RecordDialogsTest, TemplatesHoldEveryControlTheProceduresUse) {
 }
 
 TEST_F(RecordDialogsTest, BatchCommentSetsEverySelectedRow) {
-    std::string longText(200, 'x');
+    std::string longText(200, 'x'), x128(128, 'x'), a127(127, 'a');
     std::string sixtyFourA;
     for (int i = 0; i < 64; i++)
         sixtyFourA += "あ";
-    struct { const char* name; std::string typed; int button; Texts rows; int modified; } cases[] = {
-        { "empty clears", "", IDC_COMMENT_OK, { "", "b", "", "" }, 1 },
-        { "Enter", "new", IDOK, { "new", "b", "new", "new" }, 1 },
-        { "cut to 127 bytes", longText, IDC_COMMENT_OK,
-          { longText.substr(0, 127), "b", longText.substr(0, 127), longText.substr(0, 127) }, 1 },
-        { "no half character", sixtyFourA, IDC_COMMENT_OK,
-          { sixtyFourA.substr(0, 126), "b", sixtyFourA.substr(0, 126), sixtyFourA.substr(0, 126) }, 1 },
-        { "cancel", "new", IDC_COMMENT_CANCEL, { "a", "b", "c", "d" }, 0 },
-        { "Escape", "new", IDCANCEL, { "a", "b", "c", "d" }, 0 },
+    // `typed` is put in at once; `keys` are then typed one by one.
+    struct { const char* name; std::string typed; std::wstring keys; int button; Texts rows; int modified; } cases[] = {
+        { "empty clears", "", L"", IDC_COMMENT_OK, { "", "b", "", "" }, 1 },
+        { "Enter", "new", L"", IDOK, { "new", "b", "new", "new" }, 1 },
+        { "cut to 128 bytes", longText, L"", IDC_COMMENT_OK, { x128, "b", x128, x128 }, 1 },
+        { "no half character", a127 + "あ", L"", IDC_COMMENT_OK, { a127, "b", a127, a127 }, 1 },
+        { "typing stops at 128 bytes", "", std::wstring(70, L'あ'), IDC_COMMENT_OK,
+          { sixtyFourA, "b", sixtyFourA, sixtyFourA }, 1 },
+        { "cancel", "new", L"", IDC_COMMENT_CANCEL, { "a", "b", "c", "d" }, 0 },
+        { "Escape", "new", L"", IDCANCEL, { "a", "b", "c", "d" }, 0 },
     };
     bool shot = false;
     for (const auto& c : cases) {
@@ -101,6 +102,8 @@ TEST_F(RecordDialogsTest, BatchCommentSetsEverySelectedRow) {
             EXPECT_EQ("", DialogItemText(dialog, IDC_COMMENT_EDIT)) << c.name;
             EXPECT_EQ(128, (int)SendDlgItemMessageA(dialog, IDC_COMMENT_EDIT, EM_GETLIMITTEXT, 0, 0));
             SetDlgItemTextA(dialog, IDC_COMMENT_EDIT, c.typed.c_str());
+            for (wchar_t key : c.keys)
+                SendDlgItemMessageW(dialog, IDC_COMMENT_EDIT, WM_CHAR, key, 0);
             if (!shot)
                 shot = SaveWindowPng(dialog, "comment_dialog");
             SendMessageA(dialog, WM_COMMAND, c.button, 0);
@@ -151,6 +154,11 @@ TEST_F(RecordDialogsTest, ChoosingNoneRemovesTheTextFileFromTheRowOnly) {
 
 TEST_F(RecordDialogsTest, RefusalsKeepTheDialogOpen) {
     WriteFileBytes(dir.File("note.txt"), "");
+    // Held open by another program, as an editor or a virus scanner does:
+    // the file is there all the same.
+    HANDLE other = CreateFileA(dir.File("note.txt").c_str(), GENERIC_READ | GENERIC_WRITE,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, other);
     LoadFourRows();
     SelectRows({ 0 });
     driver.Then([&](HWND dialog) {
@@ -163,6 +171,7 @@ TEST_F(RecordDialogsTest, RefusalsKeepTheDialogOpen) {
         ClickButton(dialog, IDCANCEL);
     });
     SendMessageA(gHistoryView.list, WM_COMMAND, IDM_LIST_TEXTINFO, 0);
+    CloseHandle(other);
     ASSERT_EQ(3u, boxes.messages.size());
     EXPECT_EQ("ファイルが選択されていません", boxes.messages[0].text);
     EXPECT_EQ("確認", boxes.messages[0].caption);

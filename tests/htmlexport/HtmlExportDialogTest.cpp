@@ -345,6 +345,7 @@ TEST_F(HtmlExportDialogTest, FieldsThatCannotBeUsedAreRefusedAndTheDialogStays) 
         { IDC_HTML_PERROW, "6", "１行項目数は1から5の値を入力してください。" },
         { IDC_HTML_PERPAGE, "0", "１ページの項目数は1から100の値を入力してください。" },
         { IDC_HTML_PERPAGE, "", "１ページの項目数は1から100の値を入力してください。" },
+        { IDC_HTML_PERPAGE, "101", "１ページの項目数は1から100の値を入力してください。" },
         { IDC_HTML_FOLDER, NULL, "出力先のフォルダを選択してください。" },
     };
     AddImage("a.jpg");
@@ -431,6 +432,26 @@ TEST_F(HtmlExportDialogTest, ColourUnderTheBackgroundLabelColoursTheRowsAsTheFra
     std::string page = ReadFileBytes(out.File("page1.htm"));
     EXPECT_EQ(2u, Occurrences(page, "<tr nowrap bgcolor='#123456'>"));
     EXPECT_EQ(1u, Occurrences(page, "<table bgcolor='#c0ffee'>"));
+}
+
+// Where the rich-edit library is missing the dialog still opens, without
+// its colour swatches; a colour is still chosen and exported.
+TEST_F(HtmlExportDialogTest, OpensWithoutTheRichEditLibrary) {
+    for (int i = 0; i < 8 && GetModuleHandleA("RICHED32.DLL"); i++)
+        FreeLibrary(GetModuleHandleA("RICHED32.DLL"));
+    ASSERT_TRUE(GetModuleHandleA("RICHED32.DLL") == NULL);
+    AddImage("a.jpg");
+    gColorAnswers = { RGB(0x12, 0x34, 0x56) };
+    Export([&](HWND d) {
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(d, IDC_HTML_BACK_SWATCH)));
+        EXPECT_FALSE(IsWindowVisible(GetDlgItem(d, IDC_HTML_FRAME_SWATCH)));
+        EXPECT_TRUE(IsWindowVisible(GetDlgItem(d, IDC_HTML_BACK_CHOOSE)));
+        SaveWindowPng(d, "html_export_without_swatches");
+        ClickButton(d, IDC_HTML_BACK_CHOOSE);
+        ClickButton(d, IDC_HTML_EXPORT);
+    });
+    LoadLibraryA("RICHED32.DLL");
+    EXPECT_EQ(2u, Occurrences(ReadFileBytes(out.File("page1.htm")), "<tr nowrap bgcolor='#123456'>"));
 }
 
 TEST_F(HtmlExportDialogTest, CancelAfterEditsChangesNothing) {

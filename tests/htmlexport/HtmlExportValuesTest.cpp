@@ -27,9 +27,9 @@ TEST(HtmlExportValues, FieldsAreCheckedRowThenPageThenFolder) {
         ExportFieldProblem problem;
     } rows[] = {
         { 1, 1, "C:\\out", FieldsAccepted },     { 5, 100, "C:\\out", FieldsAccepted },
-        { 3, 500, "C:\\out", FieldsAccepted },   { 0, 10, "C:\\out", PerRowOutOfRange },
-        { 6, 10, "C:\\out", PerRowOutOfRange },  { 0, 0, "", PerRowOutOfRange },
-        { 2, 0, "C:\\out", PerPageTooSmall },    { 2, -1, "", PerPageTooSmall },
+        { 3, 101, "C:\\out", PerPageOutOfRange }, { 0, 10, "C:\\out", PerRowOutOfRange },
+        { 6, 10, "C:\\out", PerRowOutOfRange },   { 0, 0, "", PerRowOutOfRange },
+        { 2, 0, "C:\\out", PerPageOutOfRange },   { 2, -1, "", PerPageOutOfRange },
         { 2, 10, "", OutputFolderMissing },
     };
     for (auto& r : rows)

@@ -14,10 +14,6 @@
 
 namespace {
 
-uint32_t At32(const unsigned char* p) {
-    return p[0] | p[1] << 8 | p[2] << 16 | (uint32_t)p[3] << 24;
-}
-
 void Set32(std::string& s, size_t at, uint32_t v) {
     for (int i = 0; i < 4; i++)
         s[at + i] = (char)(v >> (8 * i));
@@ -145,41 +141,61 @@ TEST(PreviewImage, BmpFileHeaderGivesTheBlockSize) {
     EXPECT_EQ(0u, BmpBlockSize((const unsigned char*)bad.data(), 0xFFFFFFF0u)) << "past the limit";
 }
 
-TEST(PreviewImage, BmpBlocksThatCannotBeDrawnAreRefused) {
-    std::string file = TestBmpBytes(3, 2, Quadrants);
-    std::string block = file.substr(14);
-    auto with32 = [&](size_t at, uint32_t v) { std::string b = block; Set32(b, at, v); return b; };
-    auto with16 = [&](size_t at, unsigned v) { std::string b = block; Set16(b, at, v); return b; };
-    std::string bitFields32 = with16(14, 32);
-    Set32(bitFields32, 4, 1);
-    Set32(bitFields32, 16, 3);
-    bitFields32 += std::string(12, '\xFF');
-    std::string tiny = TestBmpBytes(1, 1, Quadrants).substr(14);
-    std::string tinyBitFields = tiny;
-    Set32(tinyBitFields, 16, 3);
-    struct { const char* name; std::string bytes; bool drawable; } rows[] = {
-        { "the program's own 24-bit file", block, true },
-        { "top-down rows", with32(8, (uint32_t)-2), true },
-        { "32 bits, 1 x 2 pixels, bit fields with masks", bitFields32, true },
-        { "one byte short", block.substr(0, block.size() - 1), false },
-        { "shorter than a header", block.substr(0, 39), false },
-        { "header size 12", with32(0, 12), false },
-        { "header larger than the block", with32(0, 200), false },
-        { "width 0", with32(4, 0), false },
-        { "negative width", with32(4, (uint32_t)-3), false },
-        { "height 0", with32(8, 0), false },
-        { "lowest height", with32(8, 0x80000000u), false },
-        { "huge width", with32(4, 0x7FFFFFFF), false },
-        { "8 bits per pixel", with16(14, 8), false },
-        { "16 bits per pixel", with16(14, 16), false },
-        { "RLE compression", with32(16, 1), false },
-        { "JPEG compression", with32(16, 4), false },
-        { "colour table past the block", with32(32, 7), false },
-        { "colour count past any table", with32(32, 300), false },
-        { "1 x 1 pixel", tiny, true },
-        { "1 x 1 pixel, bit fields without room for masks", tinyBitFields, false },
+namespace {
+
+// The picture DecodeBmpBlock makes of a whole file, as the loader reads it.
+bool DecodeBmp(const std::string& file, PreviewImage& image) {
+    if (file.size() < 14)
+        return false;
+    size_t size = file.size() - 14;
+    unsigned char* block = (unsigned char*)malloc(size ? size : 1);
+    memcpy(block, file.data() + 14, size);
+    return DecodeBmpBlock((const unsigned char*)file.data(), block, size, image);
+}
+
+} // namespace
+
+TEST(PreviewImage, BmpFilesThatDoNotFitAreRefused) {
+    std::string own = TestBmpBytes(3, 2, Quadrants);
+    auto with32 = [&](size_t at, uint32_t v) { std::string b = own; Set32(b, at, v); return b; };
+    auto with16 = [&](size_t at, unsigned v) { std::string b = own; Set16(b, at, v); return b; };
+    std::string twoColours = PaletteEntry(0xFF0000) + PaletteEntry(0x0000FF);
+    std::string pixels1 = std::string("\x40\0\0\0", 4) + std::string("\x80\0\0\0", 4);
+    std::string masks = Le32(0xF800) + Le32(0x07E0) + Le32(0x001F);
+    struct { const char* name; std::string file; bool drawn; } rows[] = {
+        { "the program's own 24-bit file", own, true },
+        { "top-down rows", with32(22, (uint32_t)-2), true },
+        { "a colour count past what 1 bit indexes", HandBmpBytes({ 1, 0, 2, 2, 300, twoColours, pixels1 }), true },
+        { "16 bits with fields", HandBmpBytes({ 16, 3, 2, 2, 0, masks, std::string(8, '\0') }), true },
+        { "one byte short", own.substr(0, own.size() - 1), false },
+        { "shorter than a header", own.substr(0, 14 + 39), false },
+        { "header size 12", with32(14, 12), false },
+        { "header larger than the block", with32(14, 200), false },
+        { "width 0", with32(18, 0), false },
+        { "negative width", with32(18, (uint32_t)-3), false },
+        { "height 0", with32(22, 0), false },
+        { "lowest height", with32(22, 0x80000000u), false },
+        { "huge width", with32(18, 0x7FFFFFFF), false },
+        { "2 bits per pixel", with16(28, 2), false },
+        { "24 bits with fields", with32(30, 3), false },
+        { "RLE compression", with32(30, 1), false },
+        { "JPEG compression", with32(30, 4), false },
+        { "pixels inside the header", with32(10, 14 + 39), false },
+        { "pixels past the end", with32(10, (uint32_t)own.size()), false },
+        { "no room for a colour table", HandBmpBytes({ 8, 0, 2, 2, 0, "", std::string(8, '\0') }), false },
+        { "fields without room for masks", HandBmpBytes({ 16, 3, 2, 2, 0, "", std::string(8, '\0') }), false },
+        { "a mask with a hole", HandBmpBytes({ 16, 3, 2, 2, 0, Le32(0xF00F) + Le32(0x07E0) + Le32(0),
+                                               std::string(8, '\0') }), false },
+        { "a mask wider than the pixel", HandBmpBytes({ 16, 3, 2, 2, 0, Le32(0x1F0000) + Le32(0x07E0) + Le32(0x1F),
+                                                        std::string(8, '\0') }), false },
     };
-    for (const auto& r : rows)
-        EXPECT_EQ(r.drawable, IsDrawableDib((const unsigned char*)r.bytes.data(), r.bytes.size())) << r.name;
-    EXPECT_EQ(40u, At32((const unsigned char*)block.data()));
+    for (const auto& r : rows) {
+        PreviewImage image;
+        ASSERT_TRUE(DecodeBmp(own, image));
+        const unsigned char* before = image.Block();
+        EXPECT_EQ(r.drawn, DecodeBmp(r.file, image)) << r.name;
+        if (!r.drawn) {
+            EXPECT_EQ(before, image.Block()) << r.name;
+        }
+    }
 }

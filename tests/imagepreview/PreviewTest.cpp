@@ -171,6 +171,10 @@ TEST_F(PreviewTest, ScrollingByBarKeysAndWheel) {
         { "left end", WM_HSCROLL, SB_LEFT, 0, 0 },
         { "wheel back", WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-120), vLine, 0 },
         { "wheel forward twice", WM_MOUSEWHEEL, MAKEWPARAM(0, 240), 0, 0 },
+        { "touchpad, a third of a notch back", WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-40), 0, 0 },
+        { "two thirds", WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-40), 0, 0 },
+        { "a whole notch", WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)-40), vLine, 0 },
+        { "a notch forward", WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0, 0 },
         { "Shift wheel back", WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, (WORD)-240), 0, h2 },
         { "down arrow", WM_KEYDOWN, VK_DOWN, vLine, h2 },
         { "left arrow", WM_KEYDOWN, VK_LEFT, vLine, h2 - hLine },
@@ -222,6 +226,8 @@ TEST_F(PreviewTest, DamagedAndMissingFilesLeaveTheProgramAndItsEditsAlone) {
         { "short.bmp", bmp.substr(0, bmp.size() - 7), true, readFailed, "ERROR", MB_ICONERROR, false },
         { "hostile.bmp", hostile, true, readFailed, "ERROR", MB_ICONERROR, false },
         { "tiny.bmp", "BM", true, readFailed, "ERROR", MB_ICONERROR, false },
+        { "rle8.bmp", HandBmpBytes({ 8, 1, 2, 2, 1, PaletteEntry(0), std::string(8, '\0') }), true, readFailed,
+          "ERROR", MB_ICONERROR, false },
         { "trunc.png", png.substr(0, png.size() / 2), true, readFailed, "ERROR", MB_ICONERROR, true },
         { "garbage.png", "not a picture", true, readFailed, "ERROR", MB_ICONERROR, true },
         { "missing.png", "", false, openFailed, "ERROR", MB_ICONERROR, true },
@@ -281,4 +287,98 @@ TEST_F(PreviewTest, AFileReplacedUnderTheSameNameIsReadAgain) {
     ReloadPreview();
     EXPECT_EQ(120, gPreview.image.Width());
     EXPECT_EQ(90, gPreview.image.Height());
+}
+
+namespace {
+
+const unsigned Red = 0xFF0000, Green = 0x00FF00, Blue = 0x0000FF, White = 0xFFFFFF;
+
+// One row of pixels, padded to four bytes.
+std::string Row(std::string bytes) {
+    bytes.resize((bytes.size() + 3) / 4 * 4, '\0');
+    return bytes;
+}
+
+std::string Bgr(unsigned rgb) {
+    return Le32(rgb).substr(0, 3);
+}
+
+std::string Palette(std::initializer_list<unsigned> colours, size_t entries = 0) {
+    std::string table;
+    for (unsigned c : colours)
+        table += PaletteEntry(c);
+    table.resize(std::max(table.size(), entries * 4), '\0');
+    return table;
+}
+
+} // namespace
+
+// Each file is two pixels by two, its colours spelled out byte by byte.
+TEST_F(PreviewTest, EveryBmpDepthIsDrawn) {
+    std::string masks565 = Le32(0xF800) + Le32(0x07E0) + Le32(0x001F);
+    std::string rows565 = Row(Le16(0x001F) + Le16(0xFFFF)) + Row(Le16(0xF800) + Le16(0x0400));
+    std::string palette16 = Palette({ 0, 0, Red, 0, 0, Green, 0, 0, 0, Blue, 0, 0, 0, 0, 0, White });
+    struct {
+        const char* name;
+        BmpSpec file;
+        unsigned topLeft, topRight, bottomLeft, bottomRight;
+    } cases[] = {
+        { "1 bit", { 1, 0, 2, 2, 2, Palette({ Red, White }), Row("\x80") + Row("\x40") }, Red, White, White, Red },
+        { "4 bits", { 4, 0, 2, 2, 0, palette16, Row("\x9F") + Row("\x25") }, Red, Green, Blue, White },
+        { "8 bits, an index past three colours", { 8, 0, 2, 2, 3, Palette({ Red, Green, Blue }),
+                                                   Row("\x02\x03") + Row(std::string("\x00\x01", 2)) },
+          Red, Green, Blue, 0x000000 },
+        { "16 bits", { 16, 0, 2, 2, 0, "", Row(Le16(0x001F) + Le16(0x7FFF)) + Row(Le16(0x7C00) + Le16(0x03E0)) },
+          Red, Green, Blue, White },
+        { "16 bits, 5-6-5 fields", { 16, 3, 2, 2, 0, masks565, rows565 }, Red, 0x008200, Blue, White },
+        { "16 bits, fields in a 108-byte header", { 16, 3, 2, 2, 0, "", rows565, 108, masks565 },
+          Red, 0x008200, Blue, White },
+        { "24 bits, rows further on", { 24, 0, 2, 2, 0, "", Row(Bgr(Blue) + Bgr(White)) + Row(Bgr(Red) + Bgr(Green)),
+                                        40, "", 8 },
+          Red, Green, Blue, White },
+        { "32 bits", { 32, 0, 2, 2, 0, "", Le32(Blue) + Le32(White) + Le32(Red) + Le32(Green) },
+          Red, Green, Blue, White },
+        { "32 bits, red in the lowest byte", { 32, 3, 2, 2, 0, Le32(0xFF) + Le32(0xFF00) + Le32(0xFF0000),
+                                               Le32(0xFF0000) + Le32(0xFFFFFF) + Le32(0xFF) + Le32(0xFF00) },
+          Red, Green, Blue, White },
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(dir.File("depth.bmp"), HandBmpBytes(c.file));
+        LoadHistory(dir.Path(), { { "quadrants", "\\quad.jpg", "" }, { c.name, "\\depth.bmp", "" } });
+        Show(0);
+        Show(1);
+        EXPECT_TRUE(boxes.messages.empty()) << c.name;
+        ASSERT_EQ(2, gPreview.image.Width()) << c.name;
+        EXPECT_EQ(2, gPreview.image.Height()) << c.name;
+        PumpFor(50);
+        struct { int x, y; unsigned colour; } points[] = {
+            { 10, 10, c.topLeft }, { 11, 10, c.topRight }, { 10, 11, c.bottomLeft }, { 11, 11, c.bottomRight },
+            { 12, 10, White },
+        };
+        for (const auto& p : points)
+            EXPECT_TRUE(Near(p.colour, ScreenPixel(p.x, p.y)))
+                << c.name << " at " << p.x << "," << p.y << ": " << std::hex << ScreenPixel(p.x, p.y);
+    }
+}
+
+// A picture that could not be opened is not the row's: once the other
+// program lets go of the file, the row shows its own picture.
+TEST_F(PreviewTest, AFailedLoadNeverCountsAsShown) {
+    WriteFileBytes(dir.File("held.bmp"), TestBmpBytes(40, 30, Quadrants));
+    LoadHistory(dir.Path(), { { "quadrants", "\\quad.jpg", "" }, { "held", "\\held.bmp", "" } });
+    Show(0);
+    HANDLE other = CreateFileA(dir.File("held.bmp").c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0, NULL);
+    ASSERT_NE(INVALID_HANDLE_VALUE, other);
+    Show(1);
+    CloseHandle(other);
+    ASSERT_EQ(1u, boxes.messages.size());
+    EXPECT_EQ("ファイルのオープンに失敗しました", boxes.messages[0].text);
+    EXPECT_EQ(300, gPreview.image.Width()) << "the previous picture stays while the message says why";
+    // What the list asks for when an arrow key is pressed.
+    PostMessageA(gShell.hwndMain, WM_REFRESH_PREVIEW, 0, 0);
+    PumpFor(150);
+    EXPECT_EQ(40, gPreview.image.Width());
+    EXPECT_TRUE(Near(0xFF0000, ScreenPixel(10, 10)));
+    EXPECT_TRUE(Near(0x0000FF, ScreenPixel(10, 10 + 29)));
 }

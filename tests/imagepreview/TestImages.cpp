@@ -225,6 +225,32 @@ bool DecodeThroughFile(const std::string& bytes, bool (*decode)(FILE*, PreviewIm
     return ok;
 }
 
+std::string Le16(unsigned v) {
+    std::string s;
+    Put16(s, v);
+    return s;
+}
+
+std::string Le32(unsigned v) {
+    std::string s;
+    Put32(s, v);
+    return s;
+}
+
+std::string PaletteEntry(unsigned rgb) {
+    return Le32(rgb & 0xFFFFFF);
+}
+
+std::string HandBmpBytes(const BmpSpec& b) {
+    std::string info = Le32(b.headerSize) + Le32(b.width) + Le32(b.height) + Le16(1) + Le16(b.bits) +
+                       Le32(b.compression) + Le32((unsigned)b.rows.size()) + Le32(0) + Le32(0) + Le32(b.colours) +
+                       Le32(0) + b.headerMasks;
+    info.resize(b.headerSize, '\0');
+    unsigned offset = 14 + b.headerSize + (unsigned)b.tables.size() + b.gap;
+    std::string s = "BM" + Le32(offset + (unsigned)b.rows.size()) + Le32(0) + Le32(offset);
+    return s + info + b.tables + std::string(b.gap, '\x55') + b.rows;
+}
+
 std::string ReadWholeFile(const std::string& path) {
     FILE* f = fopen(path.c_str(), "rb");
     if (!f)

@@ -34,6 +34,28 @@ std::string TestBmpBytes(int width, int height, PixelColour colour);
 // Writes the bytes to a scratch file and decodes it with `decode` from a
 // stdio stream, as the preview's loaders do.
 bool DecodeThroughFile(const std::string& bytes, bool (*decode)(FILE*, PreviewImage&), PreviewImage& image);
+
+// A BMP file written field by field from what a test spells out: the file
+// header, an information header of `headerSize` bytes (zero past its first
+// 40, except `headerMasks` at 40), then `tables` (colour table or bit-field
+// masks), `gap` spare bytes, and the pixel rows exactly as given.
+struct BmpSpec {
+    int bits;
+    int compression; // 0 BI_RGB, 3 BI_BITFIELDS
+    int width;
+    int height;      // negative: rows top-down
+    unsigned colours; // the colour-count field
+    std::string tables;
+    std::string rows;
+    unsigned headerSize = 40;
+    std::string headerMasks = "";
+    unsigned gap = 0;
+};
+std::string HandBmpBytes(const BmpSpec& spec);
+// Little-endian bytes of a number, and a colour-table entry of 0xRRGGBB.
+std::string Le16(unsigned v);
+std::string Le32(unsigned v);
+std::string PaletteEntry(unsigned rgb);
 // Native paths and Windows paths alike: the whole file, or "" when missing.
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
