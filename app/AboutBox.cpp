@@ -4,6 +4,7 @@
 
 #include "app/MainWindow.h"
 #include "base/ByteString.h"
+#include "base/ModalOwner.h"
 #include "base/ShellRun.h"
 #include "base/TextSizes.h"
 #include "resources/resource.h"
@@ -31,7 +32,7 @@ HFONT CreateLinkFont() {
 }
 
 void ShowAboutBox(HWND owner) {
-    DialogBoxParamA(gShell.hInstance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDlgProc, 0);
+    DialogBoxParamA(gShell.hInstance, MAKEINTRESOURCEA(IDD_ABOUT), ModalOwner(owner), AboutDlgProc, 0);
 }
 
 // The link also gets its font as its own: a label may pick its font after
@@ -67,10 +68,13 @@ static void OpenLink(HWND dialog) {
     InvalidateRect(GetDlgItem(dialog, IDC_ABOUT_LINK), NULL, TRUE);
 }
 
-static BOOL OnCommand(HWND dialog, int id) {
+// A double click on the link reports STN_CLICKED and then STN_DBLCLK: the
+// link opens on the first only, once per click.
+static BOOL OnCommand(HWND dialog, int id, UINT code) {
     switch (id) {
     case IDC_ABOUT_LINK:
-        OpenLink(dialog);
+        if (code == STN_CLICKED)
+            OpenLink(dialog);
         return TRUE;
     case IDOK:
     case IDCANCEL:
@@ -90,7 +94,7 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_CTLCOLORSTATIC:
         return OnCtlColorStatic((HDC)wParam, (HWND)lParam);
     case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam));
+        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
     }
     return FALSE;
 }

@@ -1,11 +1,14 @@
 #include "app/Application.h"
 
+#include <commctrl.h>
+
 #include "app/AboutBox.h"
 #include "app/CommandBars.h"
 #include "app/Commands.h"
 #include "app/MainLayout.h"
 #include "app/MainWindow.h"
 #include "app/RecoveryPrompt.h"
+#include "base/ByteString.h"
 #include "capture/CaptureContext.h"
 #include "capture/Hotkeys.h"
 #include "history/HistoryFile.h"
@@ -28,11 +31,6 @@ static int MonitoringIsOn() {
 // through the main window's own stop command.
 static void RequestMonitoringStop() {
     PostMessageA(gShell.hwndMain, WM_COMMAND, IDM_CAPTURE_STOP, 0);
-}
-
-// While a modal window of the program is open the list may be half edited.
-static int ModalWindowOpen() {
-    return gShell.hwndMain && !IsWindowEnabled(gShell.hwndMain);
 }
 
 // The export runs without a message loop: the status bar is painted at once.
@@ -72,20 +70,32 @@ bool StartShell(HINSTANCE hInstance, int showCommand) {
     CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
     gShell.linkFont = CreateLinkFont();
     gShell.linkCursor = LoadLinkCursor();
+    gShell.accelerators = LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDR_MAINMENU));
     return true;
+}
+
+// A hotkey field records whatever combination is typed into it: Ctrl+S
+// there is a key to assign, not a save.
+static bool FocusTakesEveryKey() {
+    HWND focus = GetFocus();
+    char name[32] = "";
+    return focus && GetClassNameA(focus, name, (int)countof(name)) && lstrcmpiA(name, HOTKEY_CLASSA) == 0;
 }
 
 // Accelerators are translated for the main window whatever child has the
 // focus, so that Ctrl+S works while the list is being used.  The key panel
-// is a dialog inside the window: Tab and the arrows move within it.
+// is a dialog inside the window: Tab, Shift+Tab and the arrows move within it.
+bool TranslateShellMessage(MSG* msg) {
+    if (!FocusTakesEveryKey() && TranslateAcceleratorA(gShell.hwndMain, gShell.accelerators, msg))
+        return true;
+    HWND panel = gLayout.settingsPane.keyPanel;
+    return panel && IsDialogMessageA(panel, msg);
+}
+
 int RunMessageLoop() {
-    HACCEL accelerators = LoadAcceleratorsA(gShell.hInstance, MAKEINTRESOURCEA(IDR_MAINMENU));
     MSG msg;
     while (GetMessageA(&msg, NULL, 0, 0) > 0) {
-        if (TranslateAcceleratorA(gShell.hwndMain, accelerators, &msg))
-            continue;
-        HWND panel = gLayout.settingsPane.keyPanel;
-        if (panel && IsDialogMessageA(panel, &msg))
+        if (TranslateShellMessage(&msg))
             continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

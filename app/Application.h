@@ -10,6 +10,10 @@ void WireLinks();
 // capture engine's file settings, the about box's font and cursor.  False
 // when the main window could not be created.
 bool StartShell(HINSTANCE hInstance, int showCommand);
-// The message loop with the accelerators of table 109; returns the exit code.
+// What the message loop does with a message before dispatching it: the
+// accelerators of table 109 and the key panel's dialog keys.  True when
+// the message was used up.
+bool TranslateShellMessage(MSG* msg);
+// The message loop; returns the exit code.
 int RunMessageLoop();
 int RunApplication(HINSTANCE hInstance, int showCommand);

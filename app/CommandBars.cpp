@@ -1,5 +1,7 @@
 #include "app/CommandBars.h"
 
+#include <string.h>
+
 #include "history/HistoryFile.h"
 #include "history/HistoryView.h"
 #include "resources/resource.h"
@@ -112,6 +114,15 @@ void ResizeStatusBar(WPARAM wParam, LPARAM lParam) {
 
 void SetStatusText(int part, int drawType, const char* text) {
     SendMessageA(gStatusBar.hwnd, SB_SETTEXTA, part | drawType, (LPARAM)text);
+}
+
+void ClearStatusTextIf(int part, const char* text) {
+    char shown[256] = "";
+    if (LOWORD(SendMessageA(gStatusBar.hwnd, SB_GETTEXTLENGTHA, part, 0)) >= sizeof(shown))
+        return;
+    SendMessageA(gStatusBar.hwnd, SB_GETTEXTA, part, (LPARAM)shown);
+    if (strcmp(shown, text) == 0)
+        SetStatusText(part, 0, "");
 }
 
 // --- the three refreshes -----------------------------------------------------

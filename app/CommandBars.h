@@ -33,6 +33,9 @@ void DestroyToolbarImages();
 HWND CreateStatusBar(HWND parent, HINSTANCE instance);
 void ResizeStatusBar(WPARAM wParam, LPARAM lParam);
 void SetStatusText(int part, int drawType, const char* text);
+// Empties a part that still shows `text` (a notice that has had its time),
+// leaving whatever replaced it meanwhile.
+void ClearStatusTextIf(int part, const char* text);
 
 void UpdateFileCommands(HWND mainWindow);
 void UpdateMonitoringCommands(HWND mainWindow, bool on);

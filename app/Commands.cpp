@@ -175,7 +175,12 @@ void CommandMoveDown(HWND hwnd) {
     UpdateFileCommands(hwnd);
 }
 
+// The edit box takes the keyboard from the list: the list must have it
+// first, on the tab the user sees.
 void CommandEditComment(HWND) {
+    if (SendMessageA(gShell.hwndTab, TCM_GETCURSEL, 0, 0) != TabHistory)
+        SelectFirstTab();
+    SetFocus(gHistoryView.list);
     BeginCommentEdit();
 }
 

@@ -13,16 +13,19 @@
 
 static HMODULE gHelpModule;
 static HtmlHelpFn gHtmlHelp;
-static HtmlHelpFn gHtmlHelpHook;
+static HtmlHelpLoader gHtmlHelpLoader;
 static bool gInitialized;
 
-void SetHtmlHelpHook(HtmlHelpFn fn) {
-    gHtmlHelpHook = fn;
+static const char TextHelpViewerMissing[] =
+    "ヘルプを表示できません。\r\nHTMLヘルプ（hhctrl.ocx）がこのシステムにありません。";
+
+void SetHtmlHelpLoader(HtmlHelpLoader loader) {
+    gHtmlHelpLoader = loader;
 }
 
 static HtmlHelpFn HelpFunction() {
-    if (gHtmlHelpHook)
-        return gHtmlHelpHook;
+    if (gHtmlHelpLoader)
+        return gHtmlHelpLoader();
     if (!gHelpModule) {
         gHelpModule = LoadLibraryA("hhctrl.ocx");
         if (gHelpModule)
@@ -32,21 +35,26 @@ static HtmlHelpFn HelpFunction() {
 }
 
 // The help file is looked for in the folder the program was started in; a
-// missing file is said, rather than a request that silently does nothing.
+// missing file, or a system without the help viewer, is said, rather than a
+// request that silently does nothing.
 static bool HelpFile(HWND owner, char* path, size_t size) {
     FormatText(path, size, "%s\\GyrolensHelp.chm", gSettings.startDirectory);
-    HtmlHelpFn help = HelpFunction();
-    if (FileExists(path) && help) {
-        if (!gInitialized) {
-            help(NULL, NULL, HH_INITIALIZE, (DWORD_PTR)&gShell.helpCookie);
-            gInitialized = true;
-        }
-        return true;
+    if (!FileExists(path)) {
+        char text[PathSize + 64];
+        FormatText(text, countof(text), "ヘルプファイルが見つかりません。\r\n%s", path);
+        AppMessageBox(owner, text, CaptionError, MB_OK | MB_ICONWARNING);
+        return false;
     }
-    char text[PathSize + 64];
-    FormatText(text, countof(text), "ヘルプファイルが見つかりません。\r\n%s", path);
-    AppMessageBox(owner, text, CaptionError, MB_OK | MB_ICONWARNING);
-    return false;
+    HtmlHelpFn help = HelpFunction();
+    if (!help) {
+        AppMessageBox(owner, TextHelpViewerMissing, CaptionError, MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    if (!gInitialized) {
+        help(NULL, NULL, HH_INITIALIZE, (DWORD_PTR)&gShell.helpCookie);
+        gInitialized = true;
+    }
+    return true;
 }
 
 void ShowHelpContents(HWND owner) {

@@ -11,6 +11,9 @@ void ShowHelpKeyword(HWND owner);
 // Un-initialises HTML Help when it was used.
 void UninitializeHelp();
 
-// For tests: replaces HtmlHelpA (loaded from hhctrl.ocx); NULL restores it.
 typedef HWND(WINAPI* HtmlHelpFn)(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
-void SetHtmlHelpHook(HtmlHelpFn fn);
+// For tests: replaces the loading of HtmlHelpA from hhctrl.ocx.  The loader
+// answers the function to call, or NULL as a system without the help
+// viewer does; NULL restores the real loading.
+typedef HtmlHelpFn (*HtmlHelpLoader)();
+void SetHtmlHelpLoader(HtmlHelpLoader loader);

@@ -26,6 +26,9 @@ ShellState gShell;
 
 const char MainClassName[] = "GYROLENS_CLASS";
 
+// The notice of a refused capture stays this long in the status bar.
+enum { NoticeTimer = 1, NoticeMilliseconds = 3000 };
+
 ATOM RegisterMainClass(HINSTANCE hInstance) {
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof(wc);
@@ -118,13 +121,30 @@ void UpdateTitle(HWND hwnd) {
     SetWindowTextA(hwnd, title);
 }
 
+static bool HistoryTabShown() {
+    return SendMessageA(gLayout.tabControl, TCM_GETCURSEL, 0, 0) == TabHistory;
+}
+
+void FocusVisiblePane() {
+    if (HistoryTabShown()) {
+        SetFocus(gHistoryView.list);
+        return;
+    }
+    HWND panel = gLayout.settingsPane.keyPanel;
+    HWND first = panel ? GetNextDlgTabItem(panel, NULL, FALSE) : NULL;
+    SetFocus(first ? first : panel);
+}
+
+// A hidden control never keeps the keyboard: Enter or Delete would act on
+// rows the user cannot see.
 void ShowPaneForTab() {
-    bool history = SendMessageA(gLayout.tabControl, TCM_GETCURSEL, 0, 0) == TabHistory;
+    bool history = HistoryTabShown();
     if (!history)
         EnsureKeyPanel();
     ShowWindow(gLayout.historyPane.container, history ? SW_SHOW : SW_HIDE);
     ShowWindow(gLayout.settingsPane.container, history ? SW_HIDE : SW_SHOW);
     InvalidateRect(gLayout.tabControl, NULL, TRUE);
+    FocusVisiblePane();
 }
 
 void SelectFirstTab() {
@@ -171,11 +191,25 @@ static void OnGetMinMaxInfo(HWND, LPMINMAXINFO info) {
     info->ptMaxTrackSize = { t.maxWidth, t.maxHeight };
 }
 
-// Only when the window becomes active: while a box or dialog it owns opens,
-// taking the focus back would take the keyboard from that box.
-static void OnActivate(HWND, UINT state, HWND, BOOL) {
-    if (state != WA_INACTIVE)
-        SetFocus(gHistoryView.list);
+int ModalWindowOpen() {
+    return gShell.hwndMain && !IsWindowEnabled(gShell.hwndMain);
+}
+
+// Leaving the window remembers the control that had the keyboard; coming
+// back gives it back while it can still be seen, else the keyboard goes to
+// the visible pane.  Nothing is taken while a box or dialog it owns opens.
+static void OnActivate(HWND hwnd, UINT state, HWND, BOOL) {
+    HWND focus = GetFocus();
+    if (state == WA_INACTIVE) {
+        if (focus && IsChild(hwnd, focus))
+            gShell.lastFocus = focus;
+        return;
+    }
+    HWND last = gShell.lastFocus;
+    if (last && IsWindow(last) && IsChild(hwnd, last) && IsWindowVisible(last) && IsWindowEnabled(last))
+        SetFocus(last);
+    else
+        FocusVisiblePane();
 }
 
 static LRESULT OnNotify(HWND, int, LPNMHDR header) {
@@ -211,9 +245,29 @@ static void OnDestroy(HWND) {
     PostQuitMessage(0);
 }
 
+// A capture under an open question or dialog would change the rows it is
+// about (the selection moves to the new row): the press is refused with a
+// beep and a notice in the status bar, and nothing is written.
+static void RefuseCaptureWhileModal(HWND hwnd) {
+    MessageBeep(MB_OK);
+    SetStatusText(1, 0, TextCaptureWaitsForDialog);
+    SetTimer(hwnd, NoticeTimer, NoticeMilliseconds, NULL);
+}
+
+static void OnTimer(HWND hwnd, UINT id) {
+    if (id != NoticeTimer)
+        return;
+    KillTimer(hwnd, id);
+    ClearStatusTextIf(1, TextCaptureWaitsForDialog);
+}
+
 // The cracker would answer 0 always; a capture that was refused or failed
 // goes on to DefWindowProcA.
 static LRESULT OnHotkey(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (ModalWindowOpen()) {
+        RefuseCaptureWhileModal(hwnd);
+        return 0;
+    }
     if (HandleCaptureHotkey(hwnd, gLayout.historyPane.listHost, (int)wParam) == HotkeyNotCaptured)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     return 0;
@@ -233,6 +287,7 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         HANDLE_MSG(hwnd, WM_COMMAND, OnCommand);
         HANDLE_MSG(hwnd, WM_CLOSE, OnClose);
         HANDLE_MSG(hwnd, WM_DESTROY, OnDestroy);
+        HANDLE_MSG(hwnd, WM_TIMER, OnTimer);
     case WM_GETMINMAXINFO:
         if (!hwnd)
             break;

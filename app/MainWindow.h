@@ -12,6 +12,8 @@ struct ShellState {
     DWORD_PTR helpCookie;
     HFONT linkFont;         // the about box's link
     HCURSOR linkCursor;
+    HWND lastFocus;         // the control that had the keyboard when the window was left
+    HACCEL accelerators;    // table 109
 };
 
 extern ShellState gShell;
@@ -28,5 +30,15 @@ void UpdateTitle(HWND hwnd);
 // list's column widths into the settings; writes [Window] and [File_Set].
 void SaveWindowPlacement(HWND hwnd);
 
+// Shows the pane of the current tab and gives it the keyboard.
 void ShowPaneForTab();
 void SelectFirstTab();
+// The keyboard to the pane the user sees: the history list, or the key
+// panel's first control.
+void FocusVisiblePane();
+
+// Whether a message box, dialog or sheet of the program is open.  Each of
+// them is owned by the main window, which is disabled meanwhile; whatever
+// reacts to outside events (a capture key, the recovery copy's timer) asks
+// this first.
+int ModalWindowOpen();

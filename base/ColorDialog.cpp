@@ -1,6 +1,7 @@
 #include "base/ColorDialog.h"
 
 #include "base/CommonDialogLibrary.h"
+#include "base/ModalOwner.h"
 
 static ColorDialogHook gColorDialogHook;
 
@@ -9,6 +10,7 @@ bool RunColorDialog(CHOOSECOLORA* cc) {
         return gColorDialogHook(cc);
     typedef BOOL(WINAPI * ChooseColorFn)(CHOOSECOLORA*);
     ChooseColorFn choose = (ChooseColorFn)(void*)CommonDialogFunction("ChooseColorA");
+    cc->hwndOwner = ModalOwner(cc->hwndOwner);
     return choose && choose(cc) != FALSE;
 }
 

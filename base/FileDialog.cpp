@@ -1,11 +1,13 @@
 #include "base/FileDialog.h"
 
 #include "base/CommonDialogLibrary.h"
+#include "base/ModalOwner.h"
 
 typedef BOOL(WINAPI* FileDialogFn)(OPENFILENAMEA*);
 
 static bool RunFileDialog(const char* name, OPENFILENAMEA* ofn) {
     FileDialogFn dialog = (FileDialogFn)(void*)CommonDialogFunction(name);
+    ofn->hwndOwner = ModalOwner(ofn->hwndOwner);
     return dialog && dialog(ofn) != FALSE;
 }
 

@@ -4,13 +4,14 @@
 #include <shlobj.h>
 
 #include "base/ByteString.h"
+#include "base/ModalOwner.h"
 
 static FolderDialogHook gFolderDialogHook;
 
 static bool BrowseForFolder(HWND owner, const char* title, char* path, size_t pathSize) {
     char displayName[MAX_PATH] = "";
     BROWSEINFOA info = {};
-    info.hwndOwner = owner;
+    info.hwndOwner = ModalOwner(owner);
     info.pszDisplayName = displayName;
     info.lpszTitle = title;
     info.ulFlags = BIF_RETURNONLYFSDIRS;

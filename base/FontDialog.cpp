@@ -1,6 +1,7 @@
 #include "base/FontDialog.h"
 
 #include "base/CommonDialogLibrary.h"
+#include "base/ModalOwner.h"
 
 static FontDialogHook gFontDialogHook;
 
@@ -13,5 +14,6 @@ bool RunFontDialog(CHOOSEFONTA* cf) {
         return gFontDialogHook(cf);
     typedef BOOL(WINAPI * ChooseFontFn)(CHOOSEFONTA*);
     ChooseFontFn choose = (ChooseFontFn)(void*)CommonDialogFunction("ChooseFontA");
+    cf->hwndOwner = ModalOwner(cf->hwndOwner);
     return choose && choose(cf) != FALSE;
 }

@@ -35,3 +35,4 @@ const char TextDiscardQuestion[] = "履歴リストが変更されています�
 const char TextMonitoringOff[] = "キャプチャ停止中";
 const char TextMonitoringOn[] = "キャプチャ監視中";
 const char TextChooseFolder[] = "フォルダを選択してください";
+const char TextCaptureWaitsForDialog[] = "ダイアログ表示中はキャプチャーできません";

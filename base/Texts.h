@@ -36,3 +36,6 @@ extern const char TextDiscardQuestion[];     // unsaved history changes
 extern const char TextMonitoringOff[];       // "キャプチャ停止中"
 extern const char TextMonitoringOn[];        // "キャプチャ監視中"
 extern const char TextChooseFolder[];        // title of the folder browser
+// Status bar, for a few seconds: a capture key was pressed while a message
+// box or dialog of the program was open, and nothing was captured.
+extern const char TextCaptureWaitsForDialog[];

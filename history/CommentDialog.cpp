@@ -6,6 +6,7 @@
 
 #include "base/ByteString.h"
 #include "base/EditByteLimit.h"
+#include "base/ModalOwner.h"
 #include "base/TextSizes.h"
 #include "resources/resource.h"
 
@@ -68,6 +69,6 @@ static INT_PTR CALLBACK CommentDialogProc(HWND dialog, UINT msg, WPARAM wParam, 
 int RunCommentDialog(HWND owner, char* comment, size_t commentSize) {
     CommentDialogState state = { comment, commentSize };
     HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(owner, GWLP_HINSTANCE);
-    return (int)DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_COMMENT), owner, CommentDialogProc,
+    return (int)DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_COMMENT), ModalOwner(owner), CommentDialogProc,
                                 (LPARAM)&state);
 }

@@ -196,7 +196,15 @@ void PostToMainWindow(UINT message) {
 
 // --- file commands -----------------------------------------------------------
 
+// The text typed so far into an open edit goes into its row first, as if
+// the user had left the edit: a save never misses it.
+void EndCommentEdit() {
+    if (SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0))
+        SendMessageA(gHistoryView.list, LVM_CANCELEDITLABEL, 0, 0);
+}
+
 int ConfirmDiscard() {
+    EndCommentEdit();
     if (gHistory.modified != 1)
         return 1;
     int answer = AppMessageBox(gHistoryView.pane, TextDiscardQuestion, CaptionSaveConfirm,
@@ -229,12 +237,14 @@ int NewHistory() {
 }
 
 int SaveHistory() {
+    EndCommentEdit();
     int saved = SaveHistoryList(gHistory, gHistoryView.list) ? 1 : 0;
     RecoveryFollowsList();
     return saved;
 }
 
 int SaveHistoryAs() {
+    EndCommentEdit();
     int saved = SaveHistoryListAs(gHistory, gHistoryView.list) ? 1 : 0;
     RecoveryFollowsList();
     return saved;
@@ -249,9 +259,12 @@ static void OnBeginLabelEdit() {
     SendMessageA(edit, EM_LIMITTEXT, CommentSize - 1, 0);
     LimitEditBytes(edit, CommentSize - 1);
     MarkHistoryChanged();
+    // Saving is offered at once, from the toolbar as from the menu.
+    PostToMainWindow(WM_REFRESH_COMMANDS);
 }
 
-// Whatever ended the edit, even Escape, the edit box's text is kept.
+// Whatever ended the edit, even Escape, the edit box's text is kept.  A
+// changed text marks the list changed, also after a save during the edit.
 static void OnEndLabelEdit(const NMLVDISPINFOA* info) {
     char text[CommentSize] = "";
     HWND edit = (HWND)SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0);
@@ -259,6 +272,10 @@ static void OnEndLabelEdit(const NMLVDISPINFOA* info) {
         GetWindowTextA(edit, text, (int)countof(text));
     else if (info->item.pszText)
         CopyText(text, countof(text), info->item.pszText);
+    char before[CommentSize] = "";
+    GetCellText(info->item.iItem, ColumnComment, before, (int)countof(before));
+    if (strcmp(before, text) != 0)
+        MarkHistoryChanged();
     SetCell(info->item.iItem, ColumnComment, text);
     SyncFromView();
     RecoveryFollowsList();

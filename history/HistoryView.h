@@ -52,6 +52,9 @@ void AddNewestRow();
 void ClearAll();
 void SyncFromView();
 
+// Ends an open in-place comment edit, keeping its text in the row and the
+// list.  Every save goes through it first.
+void EndCommentEdit();
 // Each returns 1 to go on, 0 when cancelled or failed.
 int ConfirmDiscard();
 int NewHistory();

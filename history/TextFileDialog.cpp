@@ -6,6 +6,7 @@
 
 #include "base/ByteString.h"
 #include "base/MessageBox.h"
+#include "base/ModalOwner.h"
 #include "base/Texts.h"
 #include "base/TextSizes.h"
 #include "base/WinHandles.h"
@@ -139,6 +140,6 @@ static INT_PTR CALLBACK TextFileDialogProc(HWND dialog, UINT msg, WPARAM wParam,
 int RunTextFileDialog(HWND owner, const char* folder, char* name, size_t nameSize) {
     TextFileDialogState state = { folder, name, nameSize };
     HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(owner, GWLP_HINSTANCE);
-    return (int)DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_TEXTFILE), owner, TextFileDialogProc,
+    return (int)DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_TEXTFILE), ModalOwner(owner), TextFileDialogProc,
                                 (LPARAM)&state);
 }

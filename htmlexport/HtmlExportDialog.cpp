@@ -8,6 +8,7 @@
 #include "base/ColorDialog.h"
 #include "base/FolderDialog.h"
 #include "base/MessageBox.h"
+#include "base/ModalOwner.h"
 #include "base/Texts.h"
 #include "htmlexport/HtmlExportValues.h"
 #include "resources/resource.h"
@@ -364,8 +365,8 @@ int RunHtmlExportDialog(HINSTANCE instance, HWND owner) {
     INITCOMMONCONTROLSEX controls = { sizeof(controls), ICC_UPDOWN_CLASS };
     InitCommonControlsEx(&controls);
     ExportDialogState state = { ChoicesFromSettings(gSettings), RegisterSwatchStandIn(instance) };
-    INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_HTMLEXPORT), owner, HtmlExportDialogProc,
-                                     (LPARAM)&state);
+    INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_HTMLEXPORT), ModalOwner(owner),
+                                     HtmlExportDialogProc, (LPARAM)&state);
     if (state.noSwatches)
         UnregisterClassA(RichEditClass, instance);
     // A dialog that could not be opened has changed nothing either.

@@ -22,6 +22,11 @@ enum { NumberEditLimit = 6 };
 static const char TextPrefixTooLong[] = "ファイル名規則は半角63文字（全角31文字）以内で指定してください";
 static const char TextNegativeMaximum[] = "ファイル名最大番号には0以上の数を指定してください";
 
+// The start number the page showed when it opened: the capture engine's
+// next number, which is one ahead of the stored one after a write that
+// failed or was declined.  One sheet is open at a time.
+static int gShownStart;
+
 // The folder edit and its browse button serve "指定" only.
 static void ShowFolderControls(HWND page) {
     bool given = IsChecked(page, IDC_SAVEFILE_FOLDER_GIVEN);
@@ -46,7 +51,8 @@ static BOOL OnInitDialog(HWND page, HWND, LPARAM) {
     SetDlgItemTextA(page, IDC_SAVEFILE_FOLDER, s.imageFolder);
     SendDlgItemMessageA(page, IDC_SAVEFILE_START, EM_LIMITTEXT, NumberEditLimit, 0);
     SendDlgItemMessageA(page, IDC_SAVEFILE_MAXIMUM, EM_LIMITTEXT, NumberEditLimit, 0);
-    SetDlgItemInt(page, IDC_SAVEFILE_START, (UINT)s.nextImageNumber, TRUE);
+    gShownStart = gCapture.nextNumber;
+    SetDlgItemInt(page, IDC_SAVEFILE_START, (UINT)gShownStart, TRUE);
     SetDlgItemInt(page, IDC_SAVEFILE_MAXIMUM, (UINT)s.maxImageNumber, TRUE);
     CheckRadioButton(page, IDC_SAVEFILE_CONFIRM_YES, IDC_SAVEFILE_CONFIRM_NO,
                      s.confirmOverwrite == 1 ? IDC_SAVEFILE_CONFIRM_YES : IDC_SAVEFILE_CONFIRM_NO);
@@ -105,7 +111,11 @@ static INT_PTR ApplySaveFilePage(HWND page) {
     ReadItemText(page, IDC_SAVEFILE_PREFIX, s.imagePrefix, countof(s.imagePrefix));
     ReadItemText(page, IDC_SAVEFILE_FOLDER, s.imageFolder, countof(s.imageFolder));
     int oldStart = s.nextImageNumber;
-    s.nextImageNumber = ReadItemNumber(page, IDC_SAVEFILE_START);
+    // Left as shown, the number is the one the engine holds now: writing
+    // back the shown one would number the next capture like a file already
+    // written.
+    int start = ReadItemNumber(page, IDC_SAVEFILE_START);
+    s.nextImageNumber = start == gShownStart ? gCapture.nextNumber : start;
     s.maxImageNumber = ReadItemNumber(page, IDC_SAVEFILE_MAXIMUM);
     if (s.nextImageNumber > s.maxImageNumber) {
         // The new maximum stays, the start number goes back.

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "base/ByteString.h"
+#include "base/ModalOwner.h"
 #include "resources/resource.h"
 #include "settingsui/SettingsPages.h"
 
@@ -69,7 +70,7 @@ void OpenSettingsSheet(HWND owner) {
     PROPSHEETHEADERA sheet = {};
     sheet.dwSize = sizeof(sheet);
     sheet.dwFlags = PSH_NOAPPLYNOW;
-    sheet.hwndParent = owner;
+    sheet.hwndParent = ModalOwner(owner);
     sheet.hInstance = instance;
     sheet.pszCaption = SheetCaption;
     sheet.nPages = countof(SheetPages);

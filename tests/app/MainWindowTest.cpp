@@ -352,12 +352,12 @@ TEST_F(MainWindowTest, HistoryPaneIsSplitBetweenListAndPreview) {
     EXPECT_EQ(HTTOP, SendMessageA(p.splitFrame, WM_NCHITTEST, 0, MAKELPARAM(top.x, top.y)));
 }
 
-TEST_F(MainWindowTest, FocusGoesToTheListOnlyWhenTheWindowBecomesActive) {
+TEST_F(MainWindowTest, FocusComesBackToTheControlThatHadIt) {
     SetFocus(gLayout.historyPane.preview);
     SendMessageA(Main(), WM_ACTIVATE, WA_INACTIVE, 0);
-    EXPECT_EQ(gLayout.historyPane.preview, GetFocus());
+    SetFocus(gHistoryView.list);
     SendMessageA(Main(), WM_ACTIVATE, WA_ACTIVE, 0);
-    EXPECT_EQ(gHistoryView.list, GetFocus());
+    EXPECT_EQ(gLayout.historyPane.preview, GetFocus());
     // Tab moves between the list and the preview.
     SendMessageA(gHistoryView.list, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(gLayout.historyPane.preview, GetFocus());
@@ -373,27 +373,39 @@ HWND WINAPI RecordHelpRequest(HWND, LPCSTR file, UINT command, DWORD_PTR) {
         gHelpRequests.push_back({ file, command });
     return NULL;
 }
+HtmlHelpFn LoadHelpRecorder() {
+    return RecordHelpRequest;
+}
+HtmlHelpFn NoHelpViewer() {
+    return NULL;
+}
 } // namespace
 
 // The shipped help file in the start-up folder is opened at the place each
-// command asks for; without it, the missing file is named.
+// command asks for; without it, the missing file is named, and without the
+// help viewer, the viewer.
 TEST_F(MainWindowTest, HelpCommandsOpenTheHelpFileOfTheStartFolder) {
     std::string shipped = std::string("Z:") + GYROLENS_HELP_FILE;
     for (char& c : shipped)
         if (c == '/')
             c = '\\';
     std::string help = dir.File("GyrolensHelp.chm");
-    SetHtmlHelpHook(RecordHelpRequest);
     struct {
         int command;
         bool present;
         UINT request;
+        HtmlHelpLoader viewer;
     } cases[] = {
-        { IDM_HELP_CONTENTS, false, 0 },           { IDM_HELP_SEARCH, false, 0 },
-        { IDM_HELP_KEYWORD, false, 0 },            { IDM_HELP_CONTENTS, true, HH_DISPLAY_TOC },
-        { IDM_HELP_SEARCH, true, HH_DISPLAY_SEARCH }, { IDM_HELP_KEYWORD, true, HH_KEYWORD_LOOKUP },
+        { IDM_HELP_CONTENTS, false, 0, LoadHelpRecorder },
+        { IDM_HELP_SEARCH, false, 0, LoadHelpRecorder },
+        { IDM_HELP_KEYWORD, false, 0, LoadHelpRecorder },
+        { IDM_HELP_CONTENTS, true, HH_DISPLAY_TOC, LoadHelpRecorder },
+        { IDM_HELP_SEARCH, true, HH_DISPLAY_SEARCH, LoadHelpRecorder },
+        { IDM_HELP_KEYWORD, true, HH_KEYWORD_LOOKUP, LoadHelpRecorder },
+        { IDM_HELP_CONTENTS, true, 0, NoHelpViewer },
     };
     for (const auto& c : cases) {
+        SetHtmlHelpLoader(c.viewer);
         if (c.present)
             ASSERT_TRUE(CopyFileA(shipped.c_str(), help.c_str(), FALSE)) << shipped;
         else
@@ -401,7 +413,11 @@ TEST_F(MainWindowTest, HelpCommandsOpenTheHelpFileOfTheStartFolder) {
         boxes.messages.clear();
         gHelpRequests.clear();
         SendMessageA(Main(), WM_COMMAND, c.command, 0);
-        if (c.present) {
+        if (c.viewer == NoHelpViewer) {
+            ASSERT_EQ(1u, boxes.messages.size());
+            EXPECT_EQ("ヘルプを表示できません。\r\nHTMLヘルプ（hhctrl.ocx）がこのシステムにありません。",
+                      boxes.messages[0].text);
+        } else if (c.present) {
             EXPECT_TRUE(boxes.messages.empty()) << c.command;
             ASSERT_EQ(1u, gHelpRequests.size()) << c.command;
             EXPECT_EQ(help, gHelpRequests[0].first) << c.command;
@@ -413,7 +429,7 @@ TEST_F(MainWindowTest, HelpCommandsOpenTheHelpFileOfTheStartFolder) {
         }
     }
     UninitializeHelp();
-    SetHtmlHelpHook(NULL);
+    SetHtmlHelpLoader(NULL);
 }
 
 TEST_F(MainWindowTest, Screenshot) {
@@ -429,7 +445,9 @@ TEST_F(MainWindowTest, Screenshot) {
 
 namespace {
 std::string gShellVerb, gShellFile;
+int gShellRuns;
 INT_PTR RecordShell(HWND, const char* verb, const char* file, const char*, const char*, int) {
+    gShellRuns++;
     gShellVerb = verb ? verb : "";
     gShellFile = file ? file : "";
     return 42;
@@ -438,6 +456,7 @@ INT_PTR RecordShell(HWND, const char* verb, const char* file, const char*, const
 
 TEST_F(MainWindowTest, AboutBoxOpensItsLinkAndCloses) {
     SetShellExecuteHook(RecordShell);
+    gShellRuns = 0;
     DialogDriver driver;
     std::string version, link;
     bool hand = false;
@@ -448,7 +467,10 @@ TEST_F(MainWindowTest, AboutBoxOpensItsLinkAndCloses) {
         SendMessageA(about, WM_SETCURSOR, (WPARAM)GetDlgItem(about, IDC_ABOUT_LINK), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         hand = GetCursor() == gShell.linkCursor;
         SaveWindowPng(about, "about-box");
-        SendMessageA(about, WM_COMMAND, MAKEWPARAM(IDC_ABOUT_LINK, STN_CLICKED), (LPARAM)GetDlgItem(about, IDC_ABOUT_LINK));
+        // A double click: the link opens once.
+        for (UINT mouse : { WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP })
+            SendMessageA(GetDlgItem(about, IDC_ABOUT_LINK), mouse, mouse == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                         MAKELPARAM(5, 5));
         ClickButton(about, IDOK);
     });
     SendMessageA(Main(), WM_COMMAND, IDM_ABOUT, 0);
@@ -456,6 +478,7 @@ TEST_F(MainWindowTest, AboutBoxOpensItsLinkAndCloses) {
     EXPECT_TRUE(driver.Idle());
     EXPECT_EQ("Gyrolens　Version 1.2", version);
     EXPECT_TRUE(hand);
+    EXPECT_EQ(1, gShellRuns);
     EXPECT_EQ("open", gShellVerb);
     EXPECT_EQ(link, gShellFile);
     EXPECT_EQ(0u, link.find("https://"));

@@ -248,18 +248,21 @@ int CountColour(const Image& img, uint32_t rgb, RECT area) {
     return n;
 }
 
-bool PressKeysOnDisplay(const char* keys) {
-    // Wine starts Unix programs as well; xdotool sends real X key events.
-    char command[256];
-    snprintf(command, sizeof(command), "Z:\\usr\\bin\\xdotool key --clearmodifiers %s", keys);
+bool XdotoolOnDisplay(const std::string& arguments) {
+    // Wine starts Unix programs as well; xdotool sends real X input events.
+    std::string command = "Z:\\usr\\bin\\xdotool " + arguments;
     STARTUPINFOA si;
     memset(&si, 0, sizeof(si));
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi;
-    if (!CreateProcessA(NULL, command, NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
+    if (!CreateProcessA(NULL, &command[0], NULL, NULL, FALSE, 0, NULL, NULL, &si, &pi))
         return false;
     WaitForSingleObject(pi.hProcess, 10000);
     CloseHandle(pi.hProcess);
     CloseHandle(pi.hThread);
     return true;
+}
+
+bool PressKeysOnDisplay(const char* keys) {
+    return XdotoolOnDisplay(std::string("key --clearmodifiers ") + keys);
 }

@@ -77,5 +77,7 @@ int PatternMismatches(const Image& img, int dx, int dy, RECT area);
 bool IsPureRed(uint32_t px);
 int CountColour(const Image& img, uint32_t rgb, RECT area);
 
+// Runs xdotool on the X display with the given arguments (keys, mouse).
+bool XdotoolOnDisplay(const std::string& arguments);
 // Presses a key combination on the X display, e.g. "shift+i".
 bool PressKeysOnDisplay(const char* keys);
