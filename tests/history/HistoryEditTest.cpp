@@ -168,7 +168,7 @@ TEST_F(HistoryEditTest, MissingImageIsReportedAndTheRowStillGoes) {
 // Only the pictures the program writes go with their rows, and they go to
 // the Recycle Bin, from where the user can restore them.
 TEST_F(HistoryEditTest, DeletingRowsRecyclesOnlyThePicturesTheProgramWrites) {
-    const char* names[] = { "report.docx", "cap1.bmp", "CAP2.JPG", "shot.Jpg", "photo.jpeg", "scan.gif", "memo.txt" };
+    const char* names[] = { "report.docx", "cap1.bmp", "CAP2.JPG", "shot.Jpg", "grab.PNG", "photo.jpeg", "scan.gif", "memo.txt" };
     std::vector<RowSpec> rows;
     for (const char* name : names) {
         WriteFileBytes(dir.File(name), name);
@@ -185,7 +185,7 @@ TEST_F(HistoryEditTest, DeletingRowsRecyclesOnlyThePicturesTheProgramWrites) {
     EXPECT_EQ(Texts({ "memo.txt", "photo.jpeg", "report.docx", "scan.gif" }), FilesIn(dir.Path()));
     EXPECT_EQ(1u, boxes.messages.size()) << "nothing asked or reported beyond the question";
     if (!bin.empty()) {
-        EXPECT_EQ(Texts({ "CAP2.JPG", "cap1.bmp", "shot.Jpg" }), FilesIn(bin + "\\files"));
+        EXPECT_EQ(Texts({ "CAP2.JPG", "cap1.bmp", "grab.PNG", "shot.Jpg" }), FilesIn(bin + "\\files"));
         EXPECT_EQ("cap1.bmp", ReadFileBytes(bin + "\\files\\cap1.bmp"));
         EmptyRecycleBin(bin);
     }
