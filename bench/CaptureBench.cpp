@@ -28,6 +28,7 @@
 
 #include "base/ByteString.h"
 #include "base/WinHandles.h"
+#include "bench/BenchClock.h"
 #include "capture/CaptureContext.h"
 #include "capture/Hotkeys.h"
 #include "capture/JpegErrorManager.h"
@@ -37,18 +38,6 @@
 #include "tests/capture/CaptureTestSupport.h"
 
 static const int Quality = 75;
-
-static double Now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return (double)t.QuadPart * 1000.0 / (double)f.QuadPart;
-}
-
-static double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // Screen content like a desktop: windows with title bars, lines of text,
 // toolbars and flat panels, and one photo-like area with gradients.
@@ -237,11 +226,11 @@ struct Series {
 };
 
 static void Round(Series& s, int i, int width, int height) {
-    double t0 = Now();
+    double t0 = NowMs();
     Capture(s.format, i % 2);
-    double t1 = Now();
+    double t1 = NowMs();
     s.floor(width, height, s.floorPath.c_str());
-    double t2 = Now();
+    double t2 = NowMs();
     s.capture.push_back(t1 - t0);
     s.floorTimes.push_back(t2 - t1);
     s.file = gCapture.imageFilePath;
@@ -379,11 +368,11 @@ static int RunSoak(int captures) {
         Capture((ImageFormat)(i % 3), i % 2, FirstCaptureMode + i / 3);
     ProcessUse before = MeasureUse();
     int liveBefore = LiveGdiHandles();
-    double start = Now();
+    double start = NowMs();
     // Every mode in turn, each marking drawn, JPEG, BMP and PNG in turn.
     for (int i = 0; i < captures; i++)
         Capture((ImageFormat)(i / CaptureModeCount % 3), i % 2, FirstCaptureMode + i % CaptureModeCount);
-    double elapsed = Now() - start;
+    double elapsed = NowMs() - start;
     ProcessUse after = MeasureUse();
     int liveAfter = LiveGdiHandles();
     printf("screen %d x %d, %d captures in a row (all eight modes, JPEG, BMP and PNG), %.1f ms each:\n", width, height,
