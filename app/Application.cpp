@@ -43,8 +43,20 @@ static void ClearExportProgress() {
     ShowExportProgress("");
 }
 
+// A capture's row is painted at once, before anything else it changes.
+static void AddAndPaintNewestRow() {
+    AddNewestRow();
+    UpdateWindow(gHistoryView.list);
+}
+
+// The preview loads once the capture's message is done, after the row.
+static void RequestPreviewReload() {
+    PostMessageA(gShell.hwndMain, WM_REFRESH_PREVIEW, 0, 0);
+}
+
 void WireLinks() {
-    SetCaptureShellLink({ AddNewestRow, CaptureRecordedInMain, ReloadPreview, OpenSettingsAndRefresh });
+    SetCaptureShellLink(
+        { AddAndPaintNewestRow, CaptureRecordedInMain, RequestPreviewReload, OpenSettingsAndRefresh, ShowCapturedPixels });
     SetCaptureMonitorLink({ MonitoringIsOn, RequestMonitoringStop });
     SetHtmlExportLink({ ShowExportProgress, ClearExportProgress });
     SetRecoveryLink({ ModalWindowOpen });

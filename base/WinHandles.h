@@ -241,3 +241,45 @@ public:
 private:
     HMODULE module;
 };
+
+// A movable global block from GlobalAlloc, freed with GlobalFree unless it
+// was handed over (to the clipboard, which then owns it).
+class ScopedGlobal {
+public:
+    explicit ScopedGlobal(HGLOBAL h) : block(h) {}
+    ScopedGlobal(const ScopedGlobal&) = delete;
+    ScopedGlobal& operator=(const ScopedGlobal&) = delete;
+    ~ScopedGlobal() {
+        if (block)
+            GlobalFree(block);
+    }
+    HGLOBAL Get() const { return block; }
+    HGLOBAL Release() {
+        HGLOBAL h = block;
+        block = NULL;
+        return h;
+    }
+
+private:
+    HGLOBAL block;
+};
+
+// The clipboard, once opened, closed when the scope ends.
+class ScopedClipboard {
+public:
+    ScopedClipboard() = default;
+    ScopedClipboard(const ScopedClipboard&) = delete;
+    ScopedClipboard& operator=(const ScopedClipboard&) = delete;
+    ~ScopedClipboard() {
+        if (open)
+            CloseClipboard();
+    }
+    bool Open(HWND owner) {
+        if (!open)
+            open = OpenClipboard(owner) != FALSE;
+        return open;
+    }
+
+private:
+    bool open = false;
+};

@@ -1,9 +1,12 @@
 // Benchmark of one capture (not a test).  Whole-screen captures to JPEG at
-// quality 75 and to BMP, timed from the hotkey function to the closed file,
-// side by side in this process with their floors:
+// quality 75, to BMP and to PNG, timed from the hotkey function to the
+// closed file, side by side in this process with their floors:
 //   JPEG floor: grab the screen into a 24-bit DIB section, then compress
 //       those pixels with the same libjpeg settings into a file;
-//   BMP floor: the same grab, then one header and one pixel write.
+//   BMP floor: the same grab, then one header and one pixel write;
+//   PNG floor: the same grab, then the same libpng encoding and one write.
+// The screen shows a desktop drawn here: windows with title bars, lines of
+// text, toolbars, flat panels and a photo-like area.
 // Rounds interleave capture and floor, so that the machine's noise falls on
 // both alike; the ratio of the medians is what counts.  Each round also
 // checks that the capture's file equals the floor's byte for byte.
@@ -25,49 +28,80 @@
 
 #include "base/ByteString.h"
 #include "base/WinHandles.h"
+#include "bench/BenchClock.h"
 #include "capture/CaptureContext.h"
 #include "capture/Hotkeys.h"
 #include "capture/JpegErrorManager.h"
+#include "capture/PngEncoder.h"
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
 #include "tests/capture/CaptureTestSupport.h"
 
 static const int Quality = 75;
 
-static double Now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return (double)t.QuadPart * 1000.0 / (double)f.QuadPart;
+// Screen content like a desktop: windows with title bars, lines of text,
+// toolbars and flat panels, and one photo-like area with gradients.
+static COLORREF Photo(int x, int y) {
+    return RGB((x * 7 + y * 3) % 256, (x * y / 64) % 256, 128 + (x - y) % 100);
 }
 
-static double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// Screen content with edges and gradients, closer to real windows than a
-// flat colour and harder than the desktop's black.
-static COLORREF Busy(int x, int y) {
-    int cell = ((x / 40) + (y / 24)) % 5;
-    switch (cell) {
-    case 0:
-        return RGB(240, 240, 240);
-    case 1:
-        return RGB(x % 256, y % 256, 128);
-    case 2:
-        return (x % 8 < 4) == (y % 8 < 4) ? RGB(20, 20, 20) : RGB(250, 250, 250);
-    case 3:
-        return RGB(30, 90 + (x + y) % 120, 200);
-    default:
-        return PatternColor(x, y);
+static void PaintWindowLike(HDC dc, RECT r, int seed) {
+    HBRUSH client = CreateSolidBrush(RGB(255, 255, 255)), title = CreateSolidBrush(RGB(0, 84, 166 + seed % 40));
+    FillRect(dc, &r, client);
+    RECT bar = { r.left, r.top, r.right, r.top + 24 };
+    FillRect(dc, &bar, title);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(255, 255, 255));
+    TextOutA(dc, r.left + 8, r.top + 4, "Document - Editor", 17);
+    for (int i = 0; i < 12; i++) {
+        RECT tool = { r.left + 6 + i * 26, r.top + 30, r.left + 28 + i * 26, r.top + 52 };
+        HBRUSH b = CreateSolidBrush(RGB((i * 40 + seed) % 256, (i * 90) % 256, (i * 150 + seed) % 256));
+        FillRect(dc, &tool, b);
+        DeleteObject(b);
     }
+    SetTextColor(dc, RGB(20, 20, 20));
+    static const char* const lines[] = {
+        "int CaptureImage(CaptureContext& ctx, HWND owner, int mode) {",
+        "    if (!CheckImageNumberLeft(owner)) return 0; // refused",
+        "The quick brown fox jumps over the lazy dog 0123456789",
+        "    const char* path = NextImageFilePath(ctx);",
+        "Lorem ipsum dolor sit amet, consectetur adipiscing elit.",
+    };
+    for (int y = r.top + 60, i = seed; y + 16 < r.bottom; y += 17, i++)
+        TextOutA(dc, r.left + 10, y, lines[i % 5], (int)strlen(lines[i % 5]) - (i * 7) % 20);
+    DeleteObject(client);
+    DeleteObject(title);
 }
 
-static LRESULT CALLBACK BusyProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+static void PaintDesktop(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT all;
+    GetClientRect(hwnd, &all);
+    HBRUSH back = CreateSolidBrush(RGB(0, 110, 120));
+    FillRect(dc, &all, back);
+    DeleteObject(back);
+    int w = all.right, h = all.bottom;
+    RECT windows[] = {
+        { w / 20, h / 20, w * 11 / 20, h * 13 / 20 },
+        { w * 9 / 20, h / 8, w * 19 / 20, h * 7 / 10 },
+        { w / 10, h * 11 / 20, w * 3 / 5, h * 19 / 20 },
+    };
+    for (int i = 0; i < 3; i++)
+        PaintWindowLike(dc, windows[i], i * 3);
+    int px = w * 13 / 20, py = h * 3 / 4, pw = w * 3 / 10, ph = h / 5;
+    BITMAPINFO bi = TopDown32(pw, ph);
+    std::vector<uint32_t> photo = Pixels(pw, ph, Photo);
+    SetDIBitsToDevice(dc, px, py, pw, ph, 0, 0, 0, ph, photo.data(), &bi, DIB_RGB_COLORS);
+    RECT taskbar = { 0, h - 30, w, h };
+    FillRect(dc, &taskbar, (HBRUSH)GetStockObject(LTGRAY_BRUSH));
+    EndPaint(hwnd, &ps);
+}
+
+static LRESULT CALLBACK DesktopProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg != WM_PAINT)
         return DefWindowProcA(hwnd, msg, wp, lp);
-    PaintPicture(hwnd, Busy);
+    PaintDesktop(hwnd);
     return 0;
 }
 
@@ -121,6 +155,17 @@ static void FloorBmp(int width, int height, const char* path) {
     CloseHandle(h);
 }
 
+static void FloorPng(int width, int height, const char* path) {
+    FloorGrab grab(width, height);
+    PngBytes png = EncodePng(grab.bits, width, height, grab.stride);
+    HANDLE h = CreateFileA(path, GENERIC_WRITE, 0, NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    DWORD written;
+    WriteFile(h, png.data, (DWORD)png.size, &written, NULL);
+    SetEndOfFile(h);
+    CloseHandle(h);
+    free(png.data);
+}
+
 static void FloorJpeg(int width, int height, const char* path) {
     FloorGrab grab(width, height);
     FILE* fp = fopen(path, "wb");
@@ -155,8 +200,8 @@ static void FloorJpeg(int width, int height, const char* path) {
 
 // --- the captures --------------------------------------------------------------
 
-static void Capture(int useJpeg, int number, int mode = WholeScreen) {
-    gCapture.useJpeg = useJpeg;
+static void Capture(ImageFormat format, int number, int mode = WholeScreen) {
+    gCapture.imageFormat = format;
     gHistory.count = 0;
     gSettings.nextImageNumber = 0;
     gCapture.nextNumber = number;
@@ -166,34 +211,43 @@ static void Capture(int useJpeg, int number, int mode = WholeScreen) {
     }
 }
 
+typedef void (*FloorCapture)(int width, int height, const char* path);
+
 struct Series {
-    std::vector<double> capture, floor;
+    Series(const char* n, ImageFormat f, FloorCapture fl, const std::string& path)
+        : name(n), format(f), floor(fl), floorPath(path) {}
+    const char* name;
+    ImageFormat format;
+    FloorCapture floor;
+    std::string floorPath;
+    std::vector<double> capture, floorTimes;
     int mismatches = 0;
+    std::string file;
 };
 
-static void Round(Series& s, int useJpeg, int i, int width, int height, const std::string& floorPath) {
-    double t0 = Now();
-    Capture(useJpeg, i % 2);
-    double t1 = Now();
-    if (useJpeg)
-        FloorJpeg(width, height, floorPath.c_str());
-    else
-        FloorBmp(width, height, floorPath.c_str());
-    double t2 = Now();
+static void Round(Series& s, int i, int width, int height) {
+    double t0 = NowMs();
+    Capture(s.format, i % 2);
+    double t1 = NowMs();
+    s.floor(width, height, s.floorPath.c_str());
+    double t2 = NowMs();
     s.capture.push_back(t1 - t0);
-    s.floor.push_back(t2 - t1);
-    if (ReadFileBytes(gCapture.imageFilePath) != ReadFileBytes(floorPath))
+    s.floorTimes.push_back(t2 - t1);
+    s.file = gCapture.imageFilePath;
+    if (ReadFileBytes(s.file) != ReadFileBytes(s.floorPath))
         s.mismatches++;
 }
 
-static void Report(const char* name, const Series& s, const std::string& file) {
-    printf("  %-5s capture %8.2f ms  floor %8.2f ms  ratio %.2f  (%lu bytes%s)\n", name, Median(s.capture),
-           Median(s.floor), Median(s.capture) / Median(s.floor), (unsigned long)ReadFileBytes(file).size(),
-           s.mismatches ? ", DIFFERS FROM THE FLOOR'S FILE" : ", same bytes as the floor's");
+static void Report(const Series& s, size_t bmpSize) {
+    size_t size = ReadFileBytes(s.file).size();
+    printf("  %-5s capture %8.2f ms  floor %8.2f ms  ratio %.2f  (%lu bytes, %.1f%% of the BMP%s)\n", s.name,
+           Median(s.capture), Median(s.floorTimes), Median(s.capture) / Median(s.floorTimes), (unsigned long)size,
+           100.0 * size / bmpSize, s.mismatches ? ", DIFFERS FROM THE FLOOR'S FILE" : ", same bytes as the floor's");
 }
 
 static void PrepareScreen(const TempDir& dir, int width, int height, HWND* screen) {
-    *screen = CreateTestWindow("GyrolensBenchScreen", BusyProc, WS_POPUP | WS_VISIBLE, 0, 0, width, height, "bench");
+    *screen = CreateTestWindow("GyrolensBenchScreen", DesktopProc, WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+                               "bench");
     SetForegroundWindow(*screen);
     PumpMessages(500);
     ResetCaptureState(dir.Path(), "bench");
@@ -207,29 +261,35 @@ static int RunTiming(int rounds, const char* keep) {
     TempDir dir("gyrolens-capture-bench");
     HWND screen;
     PrepareScreen(dir, width, height, &screen);
-    std::string floorJpeg = dir.File("floor.jpg"), floorBmp = dir.File("floor.bmp");
-    Series jpeg, bmp, warm;
+    Series series[] = {
+        { "JPEG", ImageJpeg, FloorJpeg, dir.File("floor.jpg") },
+        { "BMP", ImageBmp, FloorBmp, dir.File("floor.bmp") },
+        { "PNG", ImagePng, FloorPng, dir.File("floor.png") },
+    };
     // Warm up (page cache, first-use costs), then measure.
-    for (int i = 0; i < 2; i++) {
-        Round(warm, 1, i, width, height, floorJpeg);
-        Round(warm, 0, i, width, height, floorBmp);
+    for (int i = 0; i < 2; i++)
+        for (Series& s : series)
+            Round(s, i, width, height);
+    int mismatches = 0;
+    for (Series& s : series) {
+        s.capture.clear();
+        s.floorTimes.clear();
+        s.mismatches = 0;
     }
-    std::string jpegFile, bmpFile;
-    for (int i = 0; i < rounds; i++) {
-        Round(jpeg, 1, i, width, height, floorJpeg);
-        jpegFile = gCapture.imageFilePath;
-        Round(bmp, 0, i, width, height, floorBmp);
-        bmpFile = gCapture.imageFilePath;
-    }
+    for (int i = 0; i < rounds; i++)
+        for (Series& s : series)
+            Round(s, i, width, height);
     printf("screen %d x %d, %d rounds, medians:\n", width, height, rounds);
-    Report("JPEG", jpeg, jpegFile);
-    Report("BMP", bmp, bmpFile);
-    if (keep) {
-        CopyFileA(jpegFile.c_str(), (std::string(keep) + "\\capture.jpg").c_str(), FALSE);
-        CopyFileA(bmpFile.c_str(), (std::string(keep) + "\\capture.bmp").c_str(), FALSE);
+    size_t bmpSize = ReadFileBytes(series[1].file).size();
+    for (Series& s : series) {
+        Report(s, bmpSize);
+        mismatches += s.mismatches;
+        if (keep)
+            CopyFileA(s.file.c_str(), (std::string(keep) + "\\capture" + strrchr(s.file.c_str(), '.')).c_str(),
+                      FALSE);
     }
     DestroyWindow(screen);
-    return jpeg.mismatches || bmp.mismatches ? 1 : 0;
+    return mismatches ? 1 : 0;
 }
 
 // --- the soak ------------------------------------------------------------------
@@ -304,18 +364,18 @@ static int RunSoak(int captures) {
     SetCursorPos(width / 2, height / 2);
     // One capture of each mode and format first, so that what lives for the
     // whole run (the last bitmap, the first allocations) is there.
-    for (int i = 0; i < 2 * CaptureModeCount; i++)
-        Capture(i % 2, i % 2, FirstCaptureMode + i / 2);
+    for (int i = 0; i < 3 * CaptureModeCount; i++)
+        Capture((ImageFormat)(i % 3), i % 2, FirstCaptureMode + i / 3);
     ProcessUse before = MeasureUse();
     int liveBefore = LiveGdiHandles();
-    double start = Now();
-    // Every mode in turn, each marking drawn, JPEG and BMP alternating.
+    double start = NowMs();
+    // Every mode in turn, each marking drawn, JPEG, BMP and PNG in turn.
     for (int i = 0; i < captures; i++)
-        Capture(i / CaptureModeCount % 2 == 0, i % 2, FirstCaptureMode + i % CaptureModeCount);
-    double elapsed = Now() - start;
+        Capture((ImageFormat)(i / CaptureModeCount % 3), i % 2, FirstCaptureMode + i % CaptureModeCount);
+    double elapsed = NowMs() - start;
     ProcessUse after = MeasureUse();
     int liveAfter = LiveGdiHandles();
-    printf("screen %d x %d, %d captures in a row (all eight modes, JPEG and BMP), %.1f ms each:\n", width, height,
+    printf("screen %d x %d, %d captures in a row (all eight modes, JPEG, BMP and PNG), %.1f ms each:\n", width, height,
            captures, elapsed / captures);
     PrintUse("before", before, liveBefore);
     PrintUse("after", after, liveAfter);

@@ -10,21 +10,10 @@
 #include <algorithm>
 #include <vector>
 
+#include "bench/BenchClock.h"
 #include "bench/BenchHistory.h"
 #include "history/HistoryFile.h"
 #include "tests/support/TestSupport.h"
-
-static double Now() {
-    LARGE_INTEGER t, f;
-    QueryPerformanceCounter(&t);
-    QueryPerformanceFrequency(&f);
-    return (double)t.QuadPart * 1000.0 / (double)f.QuadPart;
-}
-
-static double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // The floor: the whole file in one read, then the parser.
 static int ReadWholeThenParse(const char* path, HistoryList& list, std::vector<char>& data) {
@@ -70,19 +59,19 @@ int main(int argc, char** argv) {
 
     std::vector<double> writes, reads, floors;
     for (int i = 0; i < rounds; i++) {
-        double t0 = Now();
+        double t0 = NowMs();
         if (!WriteHistoryFile(list, NULL))
             return 1;
-        double t1 = Now();
+        double t1 = NowMs();
         InitHistoryList(back, dir.Path().c_str());
         BindHistoryFile(back, path.c_str(), "bench.csv");
-        double t2 = Now();
+        double t2 = NowMs();
         if (!ReadHistoryFile(back, NULL) || back.count != MaxHistoryRecords)
             return 1;
-        double t3 = Now();
+        double t3 = NowMs();
         if (ReadWholeThenParse(path.c_str(), floor, data) != MaxHistoryRecords)
             return 1;
-        double t4 = Now();
+        double t4 = NowMs();
         writes.push_back(t1 - t0);
         reads.push_back(t3 - t2);
         floors.push_back(t4 - t3);

@@ -41,7 +41,7 @@ void CopyFileSettingsToCapture(CaptureContext& ctx, const Settings& s, const cha
     ctx.confirmOverwrite = s.confirmOverwrite;
     ctx.jpegQuality = s.jpegQuality;
     ctx.nextNumber = s.nextImageNumber;
-    ctx.useJpeg = s.jpegMode;
+    ctx.imageFormat = ImageFormatOf(s.jpegMode);
     CopyText(ctx.filePrefix, countof(ctx.filePrefix), s.imagePrefix);
     CopyText(ctx.saveFolder, countof(ctx.saveFolder), ImagesInHistoryFolder(s) ? historyFolder : s.imageFolder);
 }

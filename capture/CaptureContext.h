@@ -20,7 +20,7 @@ struct CaptureContext {
     // Working copy of the file settings, taken at start-up and whenever the
     // settings sheet is applied.
     int confirmOverwrite;
-    int useJpeg;
+    ImageFormat imageFormat;
     char filePrefix[FilePrefixSize];
     char saveFolder[PathSize];
     int jpegQuality;

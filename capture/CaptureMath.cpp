@@ -132,9 +132,13 @@ bool BuildBmpHeaders(unsigned char out[BmpHeaderSize], int width, int height) {
     return true;
 }
 
+ImageFormat ImageFormatOf(int jpegMode) {
+    return jpegMode == ImageJpeg ? ImageJpeg : jpegMode == ImagePng ? ImagePng : ImageBmp;
+}
+
 bool BuildImageFileName(char* out, size_t outSize, const char* folder, const char* prefix, int number,
-                        bool zeroPad, bool jpeg) {
-    const char* ext = jpeg ? "jpg" : "bmp";
+                        bool zeroPad, ImageFormat format) {
+    const char* ext = format == ImageJpeg ? "jpg" : format == ImagePng ? "png" : "bmp";
     bool fits = zeroPad ? FormatText(out, outSize, "%s\\%s%06d.%s", folder, prefix, number, ext)
                         : FormatText(out, outSize, "%s\\%s%d.%s", folder, prefix, number, ext);
     // A cut name would be another file's name: better none at all.

@@ -85,16 +85,26 @@ bool CursorMarksWindow(const ScreenArea& screen, int x, int y);
 // Bytes of one 24-bit row, padded to a multiple of 4; in 64 bits, so that a
 // huge width cannot wrap round to a small row.
 uint64_t BmpStride(int width);
-enum { BmpHeaderSize = 54 };
+enum { BmpHeaderSize = 54, BmpInfoHeaderOffset = 14 };
 // The 14-byte file header and the 40-byte information header of a 24-bit
 // bottom-up BMP without colour table.  False when the image is too large
 // for the format's 32-bit sizes.
 bool BuildBmpHeaders(unsigned char out[BmpHeaderSize], int width, int height);
 
-// "<folder>\<prefix><number>.jpg" (or .bmp; six zero-padded digits when
-// zeroPad).  False, with out empty, when the name does not fit.
+// The format captures are written in, chosen by the stored "JPEGモード":
+// 1 JPEG, 2 PNG, any other value BMP (as an older version read 2).
+enum ImageFormat { ImageBmp = 0, ImageJpeg = 1, ImagePng = 2 };
+ImageFormat ImageFormatOf(int jpegMode);
+// Lossless formats keep the grabbed pixels exactly.
+inline bool IsLosslessFormat(ImageFormat format) {
+    return format != ImageJpeg;
+}
+
+// "<folder>\<prefix><number>.jpg" (.bmp, .png by the format; six
+// zero-padded digits when zeroPad).  False, with out empty, when the name
+// does not fit.
 bool BuildImageFileName(char* out, size_t outSize, const char* folder, const char* prefix, int number,
-                        bool zeroPad, bool jpeg);
+                        bool zeroPad, ImageFormat format);
 
 // The number after `number`: 0 once it has passed the maximum.
 int NumberAfter(int number, int maxNumber);

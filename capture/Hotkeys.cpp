@@ -6,6 +6,7 @@
 #include "base/MessageBox.h"
 #include "base/Texts.h"
 #include "capture/CaptureContext.h"
+#include "capture/ImageFiles.h"
 #include "capture/ScreenCapture.h"
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
@@ -65,6 +66,17 @@ void StopMonitoring(HWND mainWindow) {
         UnregisterHotKey(mainWindow, FirstCaptureMode + i);
 }
 
+// After the row: a lossless file holds exactly the grabbed pixels, which
+// the preview takes as they are instead of reading the file back.
+static void ShowCaptureInPreview() {
+    CapturedPixels px;
+    if (gShellLink.showCapturedPixels && IsLosslessFormat(gCapture.imageFormat) &&
+        ReadCapturedPixels(gCapture, NULL, px))
+        gShellLink.showCapturedPixels(gCapture.imageFilePath, px.header + BmpInfoHeaderOffset, px.rows, px.size);
+    if (gShellLink.reloadPreview)
+        gShellLink.reloadPreview();
+}
+
 HotkeyOutcome HandleCaptureHotkey(HWND mainWindow, HWND owner, int mode) {
     if (gHistory.count >= MaxHistoryRecords) {
         char text[128];
@@ -91,7 +103,6 @@ HotkeyOutcome HandleCaptureHotkey(HWND mainWindow, HWND owner, int mode) {
     // settings are saved.
     gSettings.nextImageNumber = gCapture.nextNumber;
     captureBusy = 0;
-    if (gShellLink.reloadPreview)
-        gShellLink.reloadPreview();
+    ShowCaptureInPreview();
     return HotkeyCaptured;
 }

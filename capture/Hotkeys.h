@@ -26,10 +26,14 @@ bool HotkeyRegistrationFailed(int entry);
 // What the main window does around a capture, wired once at start-up.  Any
 // of them may be NULL.
 struct CaptureShellLink {
-    void (*addNewestRow)();               // show the new record; marks the list changed
+    void (*addNewestRow)();               // show and paint the new record; marks the list changed
     void (*recordAdded)(HWND mainWindow); // enable saving, save automatically, title, command states
-    void (*reloadPreview)();
+    void (*reloadPreview)();              // once the row is painted
     void (*openSettingsSheet)(HWND owner); // where an exhausted start number can be fixed
+    // Hands the preview the pixels a lossless file was written from (a
+    // 40-byte information header, then bottom-up 24-bit rows), so that it
+    // need not read the file back.
+    void (*showCapturedPixels)(const char* path, const void* infoHeader, const void* rows, size_t rowsSize);
 };
 void SetCaptureShellLink(const CaptureShellLink& link);
 // Opens the settings sheet through the link, when one is wired.

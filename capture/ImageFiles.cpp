@@ -9,6 +9,7 @@
 #include "base/WinHandles.h"
 #include "capture/Hotkeys.h"
 #include "capture/JpegErrorManager.h"
+#include "capture/PngEncoder.h"
 #include "capture/ScreenCapture.h"
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
@@ -44,7 +45,7 @@ const char* NextImageFilePath(CaptureContext& ctx) {
     if (ctx.nextNumber > gSettings.maxImageNumber)
         ctx.nextNumber = 0;
     BuildImageFileName(ctx.imageFilePath, countof(ctx.imageFilePath), ctx.saveFolder, ctx.filePrefix,
-                       ctx.nextNumber, gSettings.zeroPadNumber == 1, ctx.useJpeg != 0);
+                       ctx.nextNumber, gSettings.zeroPadNumber == 1, ctx.imageFormat);
     return ctx.imageFilePath;
 }
 
@@ -93,19 +94,6 @@ static int FailWrite(HWND owner, const char* path, bool removeFile) {
 
 // --- pixels ----------------------------------------------------------------
 
-// The grabbed bitmap as bottom-up 24-bit rows: the grab's own DIB section
-// when it already holds them, otherwise one image-sized buffer filled by
-// GetDIBits.  The rows are read, never changed.
-struct CapturedPixels {
-    unsigned char header[BmpHeaderSize];
-    ScopedMem buffer;
-    const unsigned char* rows = NULL;
-    int width = 0;
-    int height = 0;
-    size_t stride = 0;
-    size_t size = 0;
-};
-
 // The pixels of a 24-bit bottom-up DIB section of the given size, or NULL.
 static const unsigned char* DibRows(HBITMAP bitmap, int width, int height) {
     DIBSECTION dib;
@@ -118,7 +106,7 @@ static const unsigned char* DibRows(HBITMAP bitmap, int width, int height) {
     return (const unsigned char*)dib.dsBm.bmBits;
 }
 
-static bool ReadCapturedPixels(const CaptureContext& ctx, HWND owner, CapturedPixels& px) {
+bool ReadCapturedPixels(const CaptureContext& ctx, HWND owner, CapturedPixels& px) {
     CapturedImageSize(ctx, &px.width, &px.height);
     if (!BuildBmpHeaders(px.header, px.width, px.height))
         return false;
@@ -140,26 +128,74 @@ static bool ReadCapturedPixels(const CaptureContext& ctx, HWND owner, CapturedPi
     return rows != 0;
 }
 
-// --- BMP -------------------------------------------------------------------
+// --- whole files: BMP and PNG ---------------------------------------------------
 
-int WriteBmpFile(CaptureContext& ctx, HWND owner, const char* path) {
+// A file's bytes in at most two pieces, the second owned when it was made
+// for the file.
+struct FileBytes {
+    const void* head = NULL;
+    size_t headSize = 0;
+    const void* body = NULL;
+    size_t bodySize = 0;
+    ScopedMem owned;
+};
+
+typedef bool (*MakeFileBytes)(const CaptureContext& ctx, const CapturedPixels& px, FileBytes& out);
+
+// Opens the file, makes its bytes from the pixels and writes them.  An
+// overwritten file ends with the new content: nothing of the old bytes may
+// remain past it.
+static int WriteWholeFile(CaptureContext& ctx, HWND owner, const char* path, MakeFileBytes make) {
     ScopedFile file;
     bool existed;
     if (OpenImageFile(ctx, owner, path, file, &existed) != Opened)
         return -1;
     CapturedPixels px;
-    if (!ReadCapturedPixels(ctx, owner, px)) {
+    FileBytes bytes;
+    if (!ReadCapturedPixels(ctx, owner, px) || !make(ctx, px, bytes)) {
         file.Close();
         return FailWrite(owner, path, !existed);
     }
-    // An overwritten file ends with the new content: nothing of the old
-    // bytes may remain past it.
-    bool ok = WriteAll(file.Get(), px.header, BmpHeaderSize) && WriteAll(file.Get(), px.rows, px.size) &&
+    bool ok = WriteAll(file.Get(), bytes.head, bytes.headSize) && WriteAll(file.Get(), bytes.body, bytes.bodySize) &&
               SetEndOfFile(file.Get());
     ok = file.Close() && ok;
     if (!ok)
         return FailWrite(owner, path, true);
     return 0;
+}
+
+// The headers, then the rows as the grab holds them.
+static bool MakeBmpBytes(const CaptureContext&, const CapturedPixels& px, FileBytes& out) {
+    out.head = px.header;
+    out.headSize = BmpHeaderSize;
+    out.body = px.rows;
+    out.bodySize = px.size;
+    return true;
+}
+
+int WriteBmpFile(CaptureContext& ctx, HWND owner, const char* path) {
+    return WriteWholeFile(ctx, owner, path, MakeBmpBytes);
+}
+
+// The whole PNG file, compressed in memory.
+static bool MakePngBytes(const CaptureContext&, const CapturedPixels& px, FileBytes& out) {
+    PngBytes png = EncodePng(px.rows, px.width, px.height, px.stride);
+    out.owned.Reset(png.data);
+    out.body = png.data;
+    out.bodySize = png.size;
+    return png.data != NULL;
+}
+
+int WritePngFile(CaptureContext& ctx, HWND owner, const char* path) {
+    return WriteWholeFile(ctx, owner, path, MakePngBytes);
+}
+
+int WriteImageFile(CaptureContext& ctx, HWND owner, const char* path) {
+    switch (ctx.imageFormat) {
+    case ImageJpeg: return WriteJpegFile(ctx, owner, path);
+    case ImagePng:  return WritePngFile(ctx, owner, path);
+    default:        return WriteBmpFile(ctx, owner, path);
+    }
 }
 
 // --- JPEG ------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include <stdio.h>
 
+#include "base/WinHandles.h"
 #include "capture/CaptureContext.h"
 
 // Refuses a capture when the stored start number is past the maximum: says
@@ -23,6 +24,24 @@ void AdvanceImageNumber(CaptureContext& ctx);
 // a partly written file is removed).
 int WriteBmpFile(CaptureContext& ctx, HWND owner, const char* path);
 int WriteJpegFile(CaptureContext& ctx, HWND owner, const char* path);
+int WritePngFile(CaptureContext& ctx, HWND owner, const char* path);
+// The writer of the context's format.
+int WriteImageFile(CaptureContext& ctx, HWND owner, const char* path);
+
+// The grabbed bitmap as bottom-up 24-bit rows, exactly the pixel rows of
+// the BMP file: the grab's own DIB section when it already holds them,
+// otherwise one image-sized buffer filled by GetDIBits on the owner's
+// display context.  The rows are read, never changed.
+struct CapturedPixels {
+    unsigned char header[BmpHeaderSize]; // the BMP file's headers
+    ScopedMem buffer;
+    const unsigned char* rows = NULL;
+    int width = 0;
+    int height = 0;
+    size_t stride = 0;
+    size_t size = 0;
+};
+bool ReadCapturedPixels(const CaptureContext& ctx, HWND owner, CapturedPixels& px);
 
 // Fault injection for tests: opens the stream the JPEG is written to; NULL
 // restores fopen.

@@ -8,6 +8,7 @@
 #include "base/SystemFunction.h"
 #include "base/Texts.h"
 #include "base/WinHandles.h"
+#include "capture/Clipboard.h"
 #include "capture/ImageFiles.h"
 #include "capture/Markings.h"
 #include "history/HistoryFile.h"
@@ -230,7 +231,9 @@ int CaptureImage(CaptureContext& ctx, HWND owner, int mode) {
         GrabScreen(ctx, mode);
     }
     const char* path = NextImageFilePath(ctx);
-    int written = ctx.useJpeg ? WriteJpegFile(ctx, owner, path) : WriteBmpFile(ctx, owner, path);
+    int written = WriteImageFile(ctx, owner, path);
     AdvanceImageNumber(ctx);
+    if (written == 0 && gSettings.copyToClipboard == 1)
+        CopyCaptureToClipboard(ctx, owner);
     return written == -1 ? -1 : ctx.captureKind;
 }

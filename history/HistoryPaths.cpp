@@ -28,7 +28,7 @@ static char AsciiLower(char c) {
 // The extension is the path's last four bytes: a "." is never the second
 // byte of a double-byte character, so those four are whole characters.
 bool IsCaptureImageFile(const char* path) {
-    static const char* const Extensions[] = { ".bmp", ".jpg" };
+    static const char* const Extensions[] = { ".bmp", ".jpg", ".png" };
     size_t len = strlen(path);
     if (len < 4)
         return false;

@@ -17,8 +17,8 @@
 bool ImageFullPath(const char* historyFolder, const char* imageText, char* out, size_t outSize);
 bool TextFullPath(const char* historyFolder, const char* textName, char* out, size_t outSize);
 
-// Whether a path names a picture of the kind the program writes (".bmp" or
-// ".jpg", in any case): the only files deleting a row may remove.  Any other
+// Whether a path names a picture of the kind the program writes (".bmp",
+// ".jpg" or ".png", in any case): the only files deleting a row may remove.  Any other
 // file of a row (a document or photo dropped in) is the user's own.
 bool IsCaptureImageFile(const char* path);
 

@@ -30,6 +30,13 @@ void PreviewImage::Reset(unsigned char* newBlock, size_t newSize) {
     size = newBlock ? newSize : 0;
 }
 
+unsigned char* PreviewImage::Release() {
+    unsigned char* old = block;
+    block = NULL;
+    size = 0;
+    return old;
+}
+
 int PreviewImage::Width() const {
     return block ? (int)Read32(block + 4) : 0;
 }
@@ -53,6 +60,8 @@ PreviewLoader ChooseLoader(const char* path) {
         return LoaderJpeg;
     if (FirstOccurrenceEnds(path, ".bmp"))
         return LoaderBmp;
+    if (FirstOccurrenceEnds(path, ".png"))
+        return LoaderPng;
     return LoaderNone;
 }
 

@@ -40,6 +40,8 @@ public:
     // Takes a block from malloc (NULL: no image).
     void Reset(unsigned char* newBlock, size_t newSize);
     void Free() { Reset(NULL, 0); }
+    // Hands the block over (to be filled anew); no image afterwards.
+    unsigned char* Release();
     bool Empty() const { return block == NULL; }
     const unsigned char* Block() const { return block; }
     size_t Size() const { return size; }
@@ -52,9 +54,10 @@ private:
     size_t size = 0;
 };
 
-enum PreviewLoader { LoaderNone, LoaderJpeg, LoaderBmp };
+enum PreviewLoader { LoaderNone, LoaderJpeg, LoaderBmp, LoaderPng };
 // By the path's ending, exactly: the first ".jpg" in the path must end it,
-// else the first ".bmp"; upper-case extensions load nothing.
+// else the first ".bmp", else the first ".png"; upper-case extensions load
+// nothing.
 PreviewLoader ChooseLoader(const char* path);
 
 // Bytes of a 24-bit block of `width` x `height` pixels as the JPEG loader

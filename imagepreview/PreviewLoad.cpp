@@ -1,7 +1,7 @@
 // Loading the selected record's image into the preview: the row's image
-// text becomes a path, and the path's ending picks the JPEG or BMP loader.
-// A file that cannot be opened leaves the old picture; one that cannot be
-// read leaves none and says so.
+// text becomes a path, and the path's ending picks the JPEG, BMP or PNG
+// loader.  A file that cannot be opened leaves the old picture; a JPEG or
+// BMP that cannot be read leaves none and says so, a PNG leaves the old one.
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -13,6 +13,7 @@
 #include "history/HistoryFile.h"
 #include "history/HistoryPaths.h"
 #include "history/HistoryView.h"
+#include "imagepreview/PreviewPng.h"
 #include "imagepreview/PreviewWindow.h"
 
 static const char TextOpenFailedFor[] = "ファイルのオープンに失敗しました\r\n (%s)\r\n";
@@ -24,16 +25,20 @@ static void ShowPathMessage(const char* format, const char* path) {
     AppMessageBox(gPreview.messageOwner, text, CaptionErrorUpper, MB_OK | MB_ICONERROR);
 }
 
-// Each loader says whether the picture now shown is the file's.
-static bool LoadJpegFile(const char* path) {
+typedef bool (*DecodeStream)(FILE* stream, PreviewImage& image);
+
+// Each loader says whether the picture now shown is the file's.  A JPEG
+// that cannot be decoded leaves no picture; a PNG leaves the previous one.
+static bool LoadStreamFile(const char* path, DecodeStream decode, bool keepOld) {
     FILE* stream = fopen(path, "rb");
     if (!stream) {
         ShowPathMessage(TextOpenFailedFor, path);
         return false;
     }
     ScopedStdFile file(stream);
-    gPreview.image.Free();
-    if (DecodeJpegStream(stream, gPreview.image))
+    if (!keepOld)
+        gPreview.image.Free();
+    if (decode(stream, gPreview.image))
         return true;
     ShowPathMessage(TextReadFailedFor, path);
     return false;
@@ -105,6 +110,19 @@ static void RememberShown(const char* path, bool loaded) {
         CopyText(gShown.path, countof(gShown.path), path);
 }
 
+// A run of captures of one size refills the block already shown: fresh
+// memory costs far more than the copy.
+void ShowCapturedPixels(const char* path, const void* infoHeader, const void* rows, size_t rowsSize) {
+    size_t size = DibHeaderSize + rowsSize;
+    unsigned char* block = gPreview.image.Size() == size ? gPreview.image.Release() : (unsigned char*)malloc(size);
+    if (!block)
+        return; // the reload reads the file instead
+    memcpy(block, infoHeader, DibHeaderSize);
+    memcpy(block + DibHeaderSize, rows, rowsSize);
+    gPreview.image.Reset(block, DibHeaderSize + rowsSize);
+    RememberShown(path, true);
+}
+
 static void LoadRowImage(int row) {
     char text[PathSize];
     GetCellText(row, ColumnImage, text, (int)countof(text));
@@ -117,8 +135,9 @@ static void LoadRowImage(int row) {
     if (!IsShown(path)) {
         bool loaded = false;
         switch (ChooseLoader(path)) {
-        case LoaderJpeg: loaded = LoadJpegFile(path); break;
+        case LoaderJpeg: loaded = LoadStreamFile(path, DecodeJpegStream, false); break;
         case LoaderBmp:  loaded = LoadBmpFile(path); break;
+        case LoaderPng:  loaded = LoadStreamFile(path, DecodePngStream, true); break;
         case LoaderNone: gPreview.image.Free(); break;
         }
         RememberShown(path, loaded);

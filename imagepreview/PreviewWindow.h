@@ -26,6 +26,11 @@ void ChangePreviewDpi(int dpi);
 
 // Shows the image of the selected history row, or clears the preview.
 void ReloadPreview();
+// Takes the picture of the file just written at `path` from the pixels it
+// was written from (a 40-byte information header and the rows), so that
+// the reload that follows need not read the file back.  Only for files
+// that hold those pixels exactly.
+void ShowCapturedPixels(const char* path, const void* infoHeader, const void* rows, size_t rowsSize);
 // Both scroll ranges from the window and image sizes; positions back to 0.
 void UpdatePreviewScrollBars();
 

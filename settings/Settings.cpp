@@ -54,6 +54,7 @@ static const SettingsKey FileSetKeys[] = {
     GROUP_KEYS(FontKeys),
     TEXT_KEY("起動アプリ：画像", imageApp, ""),
     TEXT_KEY("起動アプリ：テキスト", textApp, "notepad"),
+    INT_KEY("クリップボードにコピー", copyToClipboard, 0),
 };
 
 static const SettingsKey WindowKeys[] = {

@@ -36,7 +36,7 @@ struct Settings {
 
     // [File_Set]
     int confirmOverwrite;
-    int jpegMode;
+    int jpegMode; // image format: 1 JPEG, 2 PNG, any other value BMP
     int autoSaveHistory;
     int jpegQuality;
     int nextImageNumber;
@@ -54,6 +54,7 @@ struct Settings {
     FontSetting fonts[FontCount]; // general, image, history
     char imageApp[PathSize];
     char textApp[PathSize];
+    int copyToClipboard; // 1: each capture also goes on the clipboard
 
     // [Window]
     int windowX;

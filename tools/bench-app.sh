@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Benchmarks of the program as a user starts and uses it, under Wine on a
 # 1920 x 1080 screen: start-up against a minimal window program, and a
-# hotkey capture (JPEG, then BMP) up to its painted row and reloaded preview
-# against CaptureImage alone.
+# hotkey capture (JPEG, BMP, PNG) up to its painted row, and on to the
+# painted preview, against CaptureImage alone.
 # Prints medians and ratios; not a test.
 # Last, the recovery copy of a 1000-record history against the history save
 # of the same list.

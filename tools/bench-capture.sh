@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Benchmark of a whole-screen capture under Wine at 1280x720, 1920x1080 and
-# 3840x2160 (24 bits): JPEG and BMP captures against their floors timed in
-# the same process (grab into a DIB section, then the same libjpeg settings,
-# or one header and one pixel write).  The last files of each size are kept
-# in build/bench-capture/<size>/.
+# 3840x2160 (24 bits) of a drawn desktop: JPEG, BMP and PNG captures against
+# their floors timed in the same process (grab into a DIB section, then the
+# same libjpeg settings, one header and one pixel write, or the same libpng
+# settings and one write), with file sizes against the BMP.  The last files
+# of each size are kept in build/bench-capture/<size>/.
 #
 #   tools/bench-capture.sh [rounds] [sizes...]   e.g. 21 1920x1080
 #   tools/bench-capture.sh soak [captures] [size]   no growth in GDI objects,

@@ -9,5 +9,5 @@ configure_windows_build() {
     "$top/tools/setup.sh"
     cmake -S "$top" -B "$build/win" -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_PREFIX_PATH="$build/libjpeg-turbo" >/dev/null
+        -DCMAKE_PREFIX_PATH="$build/libjpeg-turbo;$build/libpng;$build/zlib" >/dev/null
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks for building and testing
-# Gyrolens, then cross-builds libjpeg-turbo (6b interface) into the build
-# folder.  Safe to run again: every step checks first and skips what is done.
+# Gyrolens, then cross-builds libjpeg-turbo (6b interface), zlib and libpng
+# into the build folder.  Safe to run again: every step checks first and skips what is done.
 set -euo pipefail
 
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,7 +17,7 @@ packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth x11-utils xdotool locales nasm
     googletest libgtest-dev
-    g++ clang libclang-rt-14-dev libjpeg62-turbo-dev
+    g++ clang libclang-rt-14-dev libjpeg62-turbo-dev libpng-dev zlib1g-dev
     dpkg-dev python3
     fonts-ipafont-gothic
     chromium
@@ -44,3 +44,4 @@ if ! locale -a 2>/dev/null | grep -qiE '^ja_JP\.utf-?8$'; then
 fi
 
 "$top/tools/build-libjpeg.sh" "$build"
+"$top/tools/build-png.sh" "$build"

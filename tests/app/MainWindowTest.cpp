@@ -24,6 +24,7 @@
 #include "capture/Hotkeys.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryView.h"
+#include "imagepreview/PreviewWindow.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
 #include "tests/capture/CaptureTestSupport.h"
@@ -175,6 +176,34 @@ TEST_F(MainWindowTest, HotkeyCaptureAddsTheNewestRowAndEnablesSaving) {
         for (int button : { ButtonSave, ButtonBatchComment, ButtonDown, ButtonExport })
             EXPECT_EQ(ButtonEnabled, Button(button)) << button;
         EXPECT_TRUE(boxes.messages.empty());
+        TearDown();
+    }
+}
+
+// The row is there when the hotkey's message returns; the preview follows
+// and shows exactly what the file holds: a lossless capture's own pixels,
+// the same bytes as reading the file back.
+TEST_F(MainWindowTest, HotkeyPreviewShowsWhatTheFileHolds) {
+    struct {
+        int mode;
+        const char* name;
+    } cases[] = { { 0, "AAA1.bmp" }, { 2, "AAA1.png" }, { 1, "AAA1.jpg" } };
+    for (const auto& c : cases) {
+        SetUp();
+        gSettings.jpegMode = c.mode;
+        CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
+        SendMessageA(Main(), WM_HOTKEY, WholeScreen, 0);
+        ASSERT_EQ(1, ListRowCount()) << c.name;
+        EXPECT_FALSE(GetUpdateRect(gHistoryView.list, NULL, FALSE)) << c.name << ": the row is painted";
+        PumpFor(50);
+        ASSERT_FALSE(gPreview.image.Empty()) << c.name;
+        std::string shown((const char*)gPreview.image.Block(), gPreview.image.Size());
+        gPreview.image.Free();
+        ReloadPreview();
+        ASSERT_FALSE(gPreview.image.Empty()) << c.name;
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), gPreview.image.Width()) << c.name;
+        EXPECT_TRUE(shown == std::string((const char*)gPreview.image.Block(), gPreview.image.Size())) << c.name;
+        EXPECT_TRUE(boxes.messages.empty()) << c.name;
         TearDown();
     }
 }

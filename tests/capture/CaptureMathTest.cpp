@@ -201,22 +201,28 @@ TEST(CaptureMath, ImageFileNames) {
         const char* folder;
         const char* prefix;
         int number;
-        bool pad, jpeg;
+        bool pad;
+        int jpegMode;
         const char* name;
     } rows[] = {
-        { "C:\\cap", "a", 7, false, true, "C:\\cap\\a7.jpg" },
-        { "C:\\cap", "a", 7, true, true, "C:\\cap\\a000007.jpg" },
-        { "C:\\cap", "a", 7, false, false, "C:\\cap\\a7.bmp" },
-        { "C:\\cap", "a", 7, true, false, "C:\\cap\\a000007.bmp" },
-        { "C:\\cap", "AAA", 1, false, true, "C:\\cap\\AAA1.jpg" },
-        { "C:\\cap", "", 12, false, false, "C:\\cap\\12.bmp" },
-        { "C:\\cap", "a", -3, false, true, "C:\\cap\\a-3.jpg" },
-        { "C:\\cap", "a", 1234567, true, true, "C:\\cap\\a1234567.jpg" },
-        { "C:\\cap\\", "a", 0, false, true, "C:\\cap\\\\a0.jpg" },
+        { "C:\\cap", "a", 7, false, 1, "C:\\cap\\a7.jpg" },
+        { "C:\\cap", "a", 7, true, 1, "C:\\cap\\a000007.jpg" },
+        { "C:\\cap", "a", 7, false, 0, "C:\\cap\\a7.bmp" },
+        { "C:\\cap", "a", 7, true, 0, "C:\\cap\\a000007.bmp" },
+        { "C:\\cap", "a", 7, false, 2, "C:\\cap\\a7.png" },
+        { "C:\\cap", "a", 7, true, 2, "C:\\cap\\a000007.png" },
+        { "C:\\cap", "a", 7, false, 3, "C:\\cap\\a7.bmp" },
+        { "C:\\cap", "a", 7, false, -1, "C:\\cap\\a7.bmp" },
+        { "C:\\cap", "AAA", 1, false, 1, "C:\\cap\\AAA1.jpg" },
+        { "C:\\cap", "", 12, false, 0, "C:\\cap\\12.bmp" },
+        { "C:\\cap", "a", -3, false, 1, "C:\\cap\\a-3.jpg" },
+        { "C:\\cap", "a", 1234567, true, 1, "C:\\cap\\a1234567.jpg" },
+        { "C:\\cap\\", "a", 0, false, 1, "C:\\cap\\\\a0.jpg" },
     };
     for (auto& r : rows) {
         char out[260];
-        EXPECT_TRUE(BuildImageFileName(out, sizeof(out), r.folder, r.prefix, r.number, r.pad, r.jpeg));
+        EXPECT_TRUE(BuildImageFileName(out, sizeof(out), r.folder, r.prefix, r.number, r.pad,
+                                       ImageFormatOf(r.jpegMode)));
         EXPECT_STREQ(r.name, out);
     }
 }
@@ -224,7 +230,7 @@ TEST(CaptureMath, ImageFileNames) {
 TEST(CaptureMath, ImageFileNameThatDoesNotFitIsEmpty) {
     std::string folder(250, 'f');
     char out[260];
-    EXPECT_FALSE(BuildImageFileName(out, sizeof(out), folder.c_str(), "prefix", 123456, false, true));
+    EXPECT_FALSE(BuildImageFileName(out, sizeof(out), folder.c_str(), "prefix", 123456, false, ImageJpeg));
     EXPECT_STREQ("", out);
 }
 

@@ -56,7 +56,7 @@ protected:
     }
     void TearDown() override {
         StopMonitoring(gMainWindow);
-        SetCaptureShellLink({ NULL, NULL, NULL, NULL });
+        SetCaptureShellLink({ NULL, NULL, NULL, NULL, NULL });
         ResetCaptureContext(gCapture);
     }
     void SetHotkey(int mode, int modifiers, int key, int enabled) {
@@ -247,7 +247,7 @@ FILE* OpenReadOnlyStream(const char* path) {
 } // namespace
 
 TEST_F(HotkeysTest, FailingJpegWriteMakesNoRecord) {
-    gCapture.useJpeg = 1;
+    gCapture.imageFormat = ImageJpeg;
     SetJpegStreamHook(OpenReadOnlyStream);
     EXPECT_EQ(HotkeyNotCaptured, HandleCaptureHotkey(gMainWindow, NULL, WholeScreen));
     SetJpegStreamHook(NULL);
@@ -271,17 +271,36 @@ void RecordAdded(HWND main) {
 void ReloadPreview() {
     gCalls.push_back("preview " + std::to_string(gSettings.nextImageNumber) + " busy " + std::to_string(captureBusy));
 }
+void ShowPixels(const char* path, const void* header, const void*, size_t size) {
+    gCalls.push_back(std::string("pixels ") + strrchr(path, '\\') + " " + std::to_string(size) + " " +
+                     std::to_string(((const BITMAPINFOHEADER*)header)->biWidth));
+}
 
 } // namespace
 
+// The row first, then the preview; a lossless capture hands its pixels
+// over before the preview reloads.
 TEST_F(HotkeysTest, ShellIsToldInOrder) {
-    gCalls.clear();
-    SetCaptureShellLink({ AddNewestRow, RecordAdded, ReloadPreview, NULL });
+    struct {
+        ImageFormat format;
+        std::vector<std::string> calls;
+    } cases[] = {
+        { ImageJpeg, { "row 1", "added", "preview 2 busy 0" } },
+        { ImageBmp, { "row 1", "added", "pixels \\a1.bmp 2359296 1024", "preview 2 busy 0" } },
+        { ImagePng, { "row 1", "added", "pixels \\a1.png 2359296 1024", "preview 2 busy 0" } },
+    };
+    SetCaptureShellLink({ AddNewestRow, RecordAdded, ReloadPreview, NULL, ShowPixels });
     gSettings.useFixedComment = 1;
     CopyText(gSettings.fixedComment, countof(gSettings.fixedComment), "定型");
-    EXPECT_EQ(HotkeyCaptured, HandleCaptureHotkey(gMainWindow, NULL, WholeScreen));
-    EXPECT_EQ((std::vector<std::string>{ "row 1", "added", "preview 2 busy 0" }), gCalls);
-    EXPECT_STREQ("定型", gHistory.records[0].comment);
+    for (const auto& c : cases) {
+        gCalls.clear();
+        ClearHistoryRecords(gHistory);
+        gSettings.nextImageNumber = gCapture.nextNumber = 1;
+        gCapture.imageFormat = c.format;
+        EXPECT_EQ(HotkeyCaptured, HandleCaptureHotkey(gMainWindow, NULL, WholeScreen));
+        EXPECT_EQ(c.calls, gCalls) << c.format;
+        EXPECT_STREQ("定型", gHistory.records[0].comment);
+    }
 }
 
 namespace {

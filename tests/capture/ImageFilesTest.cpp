@@ -1,11 +1,14 @@
-// Image file naming, numbering and the two writers, on real files.
+// Image file naming, numbering and the three writers, on real files.
 #include "capture/ImageFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <stdio.h>
 #include <string.h>
 
 #include <string>
+
+#include <jpeglib.h>
 
 #include "base/ByteString.h"
 #include "capture/Hotkeys.h"
@@ -23,7 +26,7 @@ protected:
     void TearDown() override {
         ResetCaptureContext(gCapture);
         SetJpegStreamHook(NULL);
-        SetCaptureShellLink({ NULL, NULL, NULL, NULL });
+        SetCaptureShellLink({ NULL, NULL, NULL, NULL, NULL });
     }
 
     // A grabbed image of the given size showing the pattern, as a window
@@ -109,6 +112,7 @@ TEST_F(ImageFilesTest, FileNamesFromFolderPrefixAndNumber) {
         { "C:\\cap\\", 1, 1, "a", 7, "C:\\cap\\a000007.jpg" },
         { "C:\\cap\\", 0, 0, "a", 7, "C:\\cap\\a7.bmp" },
         { "C:\\cap", 0, 0, "a", 7, "C:\\cap\\a7.bmp" },
+        { "C:\\cap", 1, 2, "a", 7, "C:\\cap\\a000007.png" },
         { "C:\\cap\\\\", 0, 1, "a", 7, "C:\\cap\\\\a7.jpg" },
         { "C:\\cap", 2, 1, "AAA", 8, "C:\\cap\\AAA8.jpg" },
         { "C:\\cap", 0, 1, "", 8, "C:\\cap\\8.jpg" },
@@ -118,7 +122,7 @@ TEST_F(ImageFilesTest, FileNamesFromFolderPrefixAndNumber) {
     for (auto& r : rows) {
         CopyText(gSettings.imageFolder, countof(gSettings.imageFolder), r.folder);
         gSettings.zeroPadNumber = r.pad;
-        gCapture.useJpeg = r.jpeg;
+        gCapture.imageFormat = ImageFormatOf(r.jpeg);
         CopyText(gCapture.filePrefix, countof(gCapture.filePrefix), r.prefix);
         gCapture.nextNumber = r.number;
         EXPECT_STREQ(r.path, NextImageFilePath(gCapture)) << r.folder;
@@ -165,7 +169,7 @@ TEST_F(ImageFilesTest, PathThatDoesNotFitIsLeftEmpty) {
 }
 
 TEST_F(ImageFilesTest, ExhaustedNumbersRefuseAndOpenTheSettings) {
-    SetCaptureShellLink({ NULL, NULL, NULL, CountSheetOpening });
+    SetCaptureShellLink({ NULL, NULL, NULL, CountSheetOpening, NULL });
     gSheetOpened = 0;
     gSettings.maxImageNumber = 5;
     gSettings.nextImageNumber = 5;
@@ -210,17 +214,19 @@ TEST_F(ImageFilesTest, BmpOfWidthFourIsByteExact) {
 // The grab's DIB section is written as it is; a device bitmap goes through
 // GetDIBits.  Both give the same bytes, and writing never alters the image.
 TEST_F(ImageFilesTest, GrabbedSectionAndDeviceBitmapGiveTheSameFiles) {
-    for (int jpeg = 0; jpeg < 2; jpeg++) {
-        auto write = jpeg ? WriteJpegFile : WriteBmpFile;
+    struct { const char* name; int (*write)(CaptureContext&, HWND, const char*); } writers[] = {
+        { "BMP", WriteBmpFile }, { "JPEG", WriteJpegFile }, { "PNG", WritePngFile },
+    };
+    for (const auto& w : writers) {
         GrabPattern(37, 21, SmoothColor, false);
-        ASSERT_EQ(0, write(gCapture, NULL, Path("device").c_str()));
+        ASSERT_EQ(0, w.write(gCapture, NULL, Path("device").c_str()));
         GrabPattern(37, 21, SmoothColor, true);
-        ASSERT_EQ(0, write(gCapture, NULL, Path("section").c_str()));
-        ASSERT_EQ(0, write(gCapture, NULL, Path("again").c_str()));
+        ASSERT_EQ(0, w.write(gCapture, NULL, Path("section").c_str()));
+        ASSERT_EQ(0, w.write(gCapture, NULL, Path("again").c_str()));
         std::string device = ReadFileBytes(Path("device"));
         EXPECT_FALSE(device.empty());
-        EXPECT_EQ(device, ReadFileBytes(Path("section"))) << (jpeg ? "JPEG" : "BMP");
-        EXPECT_EQ(device, ReadFileBytes(Path("again"))) << (jpeg ? "JPEG" : "BMP");
+        EXPECT_EQ(device, ReadFileBytes(Path("section"))) << w.name;
+        EXPECT_EQ(device, ReadFileBytes(Path("again"))) << w.name;
     }
 }
 
@@ -289,17 +295,23 @@ TEST_F(ImageFilesTest, FileThatCannotBeOpenedIsReported) {
     }
 }
 
-TEST_F(ImageFilesTest, FullDiskFailsTheBmpAndRemovesIt) {
+TEST_F(ImageFilesTest, FullDiskFailsTheFileAndRemovesIt) {
+    struct { const char* name; int (*write)(CaptureContext&, HWND, const char*); } writers[] = {
+        { "full.bmp", WriteBmpFile }, { "full.png", WritePngFile },
+    };
     GrabPattern(64, 64);
-    {
-        DiskFullAfter full(1000);
-        EXPECT_EQ(-1, WriteBmpFile(gCapture, NULL, Path("full.bmp").c_str()));
+    for (const auto& w : writers) {
+        boxes.messages.clear();
+        {
+            DiskFullAfter full(100);
+            EXPECT_EQ(-1, w.write(gCapture, NULL, Path(w.name).c_str())) << w.name;
+        }
+        EXPECT_FALSE(PathExists(Path(w.name))) << w.name;
+        ASSERT_EQ(1u, boxes.messages.size()) << w.name;
+        EXPECT_EQ("画像ファイルの書き込みに失敗しました\r\n" + Path(w.name), boxes.messages[0].text);
+        EXPECT_EQ("S00011 <SYSTEM ERROR>", boxes.messages[0].caption);
+        EXPECT_EQ((UINT)(MB_OK | MB_ICONERROR), boxes.messages[0].flags);
     }
-    EXPECT_FALSE(PathExists(Path("full.bmp")));
-    ASSERT_EQ(1u, boxes.messages.size());
-    EXPECT_EQ("画像ファイルの書き込みに失敗しました\r\n" + Path("full.bmp"), boxes.messages[0].text);
-    EXPECT_EQ("S00011 <SYSTEM ERROR>", boxes.messages[0].caption);
-    EXPECT_EQ((UINT)(MB_OK | MB_ICONERROR), boxes.messages[0].flags);
 }
 
 // --- JPEG writer ---------------------------------------------------------------
@@ -313,6 +325,42 @@ TEST_F(ImageFilesTest, JpegDecodesCloseToTheImage) {
     ASSERT_EQ(48, decoded.height);
     EXPECT_GE(Psnr(decoded, Expected(64, 48, SmoothColor)), 30.0);
     EXPECT_TRUE(boxes.messages.empty());
+}
+
+// The writer's bytes are libjpeg's own for the required settings: quality
+// as given with baseline tables, the fast integer DCT, all tables written.
+TEST_F(ImageFilesTest, JpegIsExactlyLibjpegWithTheRequiredSettings) {
+    GrabPattern(37, 21, SmoothColor);
+    gCapture.jpegQuality = 75;
+    ASSERT_EQ(0, WriteJpegFile(gCapture, NULL, Path("w.jpg").c_str()));
+    std::vector<uint32_t> px = Pixels(37, 21, SmoothColor);
+    FILE* f = fopen(Path("expected.jpg").c_str(), "wb");
+    ASSERT_TRUE(f != NULL);
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr err;
+    cinfo.err = jpeg_std_error(&err);
+    jpeg_create_compress(&cinfo);
+    cinfo.image_width = 37;
+    cinfo.image_height = 21;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_stdio_dest(&cinfo, f);
+    jpeg_set_quality(&cinfo, 75, TRUE);
+    cinfo.dct_method = JDCT_IFAST;
+    jpeg_start_compress(&cinfo, TRUE);
+    unsigned char row[37 * 3];
+    for (int y = 0; y < 21; y++) {
+        for (int x = 0; x < 37; x++)
+            for (int c = 0; c < 3; c++)
+                row[x * 3 + c] = (unsigned char)(px[y * 37 + x] >> (16 - 8 * c));
+        JSAMPROW rows[1] = { row };
+        jpeg_write_scanlines(&cinfo, rows, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    jpeg_destroy_compress(&cinfo);
+    fclose(f);
+    EXPECT_TRUE(ReadFileBytes(Path("expected.jpg")) == ReadFileBytes(Path("w.jpg")));
 }
 
 TEST_F(ImageFilesTest, JpegKeepsRedGreenAndBlueApart) {

@@ -125,7 +125,7 @@ TEST_F(ScreenCaptureTest, ActiveWindowIsTheForegroundWindow) {
 TEST_F(ScreenCaptureTest, JpegCaptureOfTheScreen) {
     PatternWindow window(0, 0, ScreenWidth, ScreenHeight);
     window.BringToFront();
-    gCapture.useJpeg = 1;
+    gCapture.imageFormat = ImageJpeg;
     gCapture.jpegQuality = 90;
     EXPECT_EQ(CaptureKindScreen, Capture(WholeScreen));
     EXPECT_EQ(dir.File("a1.jpg"), gCapture.imageFilePath);

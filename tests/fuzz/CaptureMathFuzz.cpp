@@ -51,11 +51,12 @@ static void FuzzFileName(const uint8_t* p, const uint8_t* end, int number, size_
     }
     char out[600];
     memset(out, 0x7F, sizeof(out));
-    bool fits = BuildImageFileName(out, outSize, folder.c_str(), prefix.c_str(), number, number & 1, number & 2);
+    bool fits = BuildImageFileName(out, outSize, folder.c_str(), prefix.c_str(), number, number & 1,
+                                   ImageFormatOf((number >> 1) & 3));
     Check(out[outSize] == 0x7F);
     size_t n = strnlen(out, outSize);
     Check(n < outSize);
-    Check(fits ? n > 4 && (EndsWith(out, ".jpg") || EndsWith(out, ".bmp")) : n == 0);
+    Check(fits ? n > 4 && (EndsWith(out, ".jpg") || EndsWith(out, ".bmp") || EndsWith(out, ".png")) : n == 0);
 }
 
 static void FuzzTitle(const uint8_t* p, const uint8_t* end, size_t outSize) {

@@ -168,7 +168,7 @@ TEST_F(HistoryEditTest, MissingImageIsReportedAndTheRowStillGoes) {
 // Only the pictures the program writes go with their rows, and they go to
 // the Recycle Bin, from where the user can restore them.
 TEST_F(HistoryEditTest, DeletingRowsRecyclesOnlyThePicturesTheProgramWrites) {
-    const char* names[] = { "report.docx", "cap1.bmp", "CAP2.JPG", "shot.Jpg", "photo.jpeg", "scan.gif", "memo.txt" };
+    const char* names[] = { "report.docx", "cap1.bmp", "CAP2.JPG", "shot.Jpg", "grab.PNG", "photo.jpeg", "scan.gif", "memo.txt" };
     std::vector<RowSpec> rows;
     for (const char* name : names) {
         WriteFileBytes(dir.File(name), name);
@@ -185,7 +185,7 @@ TEST_F(HistoryEditTest, DeletingRowsRecyclesOnlyThePicturesTheProgramWrites) {
     EXPECT_EQ(Texts({ "memo.txt", "photo.jpeg", "report.docx", "scan.gif" }), FilesIn(dir.Path()));
     EXPECT_EQ(1u, boxes.messages.size()) << "nothing asked or reported beyond the question";
     if (!bin.empty()) {
-        EXPECT_EQ(Texts({ "CAP2.JPG", "cap1.bmp", "shot.Jpg" }), FilesIn(bin + "\\files"));
+        EXPECT_EQ(Texts({ "CAP2.JPG", "cap1.bmp", "grab.PNG", "shot.Jpg" }), FilesIn(bin + "\\files"));
         EXPECT_EQ("cap1.bmp", ReadFileBytes(bin + "\\files\\cap1.bmp"));
         EmptyRecycleBin(bin);
     }
@@ -278,8 +278,8 @@ TEST_F(HistoryEditTest, MovingTheFirstSelectedRow) {
         { { 0, 2 }, IDM_EDIT_DOWN, true, { "b", "a", "c", "d" }, 1, { 1, 2 } },
     };
     for (const auto& c : cases) {
-        LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "C:\\pics\\b.png", "b.txt" },
-                                  { "c", "\\c.png", "" }, { "d", "\\d.png", "" } });
+        LoadHistory(dir.Path(), { { "a", "\\a.gif", "" }, { "b", "C:\\pics\\b.gif", "b.txt" },
+                                  { "c", "\\c.gif", "" }, { "d", "\\d.gif", "" } });
         SelectRows(c.selected);
         if (c.fromMenu)
             ListCommand(c.command);
@@ -295,7 +295,7 @@ TEST_F(HistoryEditTest, MovingTheFirstSelectedRow) {
         EXPECT_EQ(c.selectedAfter, selected) << name;
         // The moved row keeps all its columns.
         int b = (int)(std::find(c.rows.begin(), c.rows.end(), "b") - c.rows.begin());
-        EXPECT_EQ("C:\\pics\\b.png", Cell(b, ColumnImage)) << name;
+        EXPECT_EQ("C:\\pics\\b.gif", Cell(b, ColumnImage)) << name;
         EXPECT_EQ("b.txt", Cell(b, ColumnText)) << name;
         EXPECT_EQ("2024/01/02 03:04:01", Cell(b, ColumnDate)) << name;
     }
@@ -304,11 +304,11 @@ TEST_F(HistoryEditTest, MovingTheFirstSelectedRow) {
 TEST_F(HistoryEditTest, DroppingFiveFilesOntoAlmostFullList) {
     std::vector<RowSpec> rows;
     for (int i = 0; i < 998; i++)
-        rows.push_back({ "r" + std::to_string(i), "\\r" + std::to_string(i) + ".png", "" });
+        rows.push_back({ "r" + std::to_string(i), "\\r" + std::to_string(i) + ".gif", "" });
     LoadHistory(dir.Path(), rows);
     std::vector<std::string> dropped;
     for (int i = 0; i < 5; i++)
-        dropped.push_back("C:\\drop folder\\f" + std::to_string(i) + ".png");
+        dropped.push_back("C:\\drop folder\\f" + std::to_string(i) + ".gif");
     SendMessageA(gHistoryView.list, WM_DROPFILES, (WPARAM)MakeDrop(dropped), 0);
     EXPECT_EQ(1000, ListRowCount());
     EXPECT_EQ(1000, gHistory.count);
@@ -328,7 +328,7 @@ TEST_F(HistoryEditTest, DroppingFiveFilesOntoAlmostFullList) {
     // Saved with the full path, not as a history-folder name.
     ASSERT_EQ(1, SaveHistory());
     std::string csv = ReadFileBytes(dir.File("hist.csv"));
-    std::string last = "," + std::string("DROP,C:\\drop folder\\f1.png,\r\n");
+    std::string last = "," + std::string("DROP,C:\\drop folder\\f1.gif,\r\n");
     EXPECT_EQ(last, csv.substr(csv.size() - last.size()));
 }
 
@@ -336,7 +336,7 @@ TEST_F(HistoryEditTest, EscapeInAnInPlaceEditStillStoresTheText) {
     // Key 0: the focus moves elsewhere instead.
     struct { UINT key; const char* typed; } cases[] = { { VK_ESCAPE, "changed" }, { VK_RETURN, "b" }, { 0, "left" } };
     for (const auto& c : cases) {
-        LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "\\b.png", "" } });
+        LoadHistory(dir.Path(), { { "a", "\\a.gif", "" }, { "b", "\\b.gif", "" } });
         SelectRows({ 1 });
         SetFocus(gHistoryView.list);
         Command(IDM_EDIT_COMMENT);
@@ -421,7 +421,7 @@ TEST_F(HistoryEditTest, ContextMenuEnablesByRowAndFileName) {
         { "no row", false, false, { false, false, false, false, false, false, false, false } },
     };
     for (const auto& c : cases) {
-        LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "\\b.png", "" } });
+        LoadHistory(dir.Path(), { { "a", "\\a.gif", "" }, { "b", "\\b.gif", "" } });
         gHistory.untitled = c.untitled ? 1 : 0;
         if (c.selectRow)
             SelectRows({ 1 });
@@ -437,7 +437,7 @@ TEST_F(HistoryEditTest, ContextMenuEnablesByRowAndFileName) {
 }
 
 TEST_F(HistoryEditTest, ContextMenuOpensUnderTheFocusedRowOrAtTheClick) {
-    LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "\\b.png", "" }, { "c", "\\c.png", "" } });
+    LoadHistory(dir.Path(), { { "a", "\\a.gif", "" }, { "b", "\\b.gif", "" }, { "c", "\\c.gif", "" } });
     SelectRows({ 2 });
     RECT row = {};
     row.left = LVIR_LABEL;

@@ -115,7 +115,7 @@ TEST_F(HistoryLaunchTest, AfterSaveAsTheHistoryFolderImagesAreLookedForInTheNewF
 TEST_F(HistoryLaunchTest, EnterOpensEverySelectedRowAfterAsking) {
     struct { int answer; size_t launches; } cases[] = { { IDOK, 2 }, { IDCANCEL, 0 } };
     for (const auto& c : cases) {
-        LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "\\b.gif", "" }, { "c", "\\c.png", "" } });
+        LoadHistory(dir.Path(), { { "a", "\\a.gif", "" }, { "b", "\\b.gif", "" }, { "c", "\\c.gif", "" } });
         SelectRows({ 0, 2 });
         gLaunched.clear();
         MessageBoxRecorder answers;
@@ -127,18 +127,18 @@ TEST_F(HistoryLaunchTest, EnterOpensEverySelectedRowAfterAsking) {
         EXPECT_EQ((UINT)(MB_OKCANCEL | MB_ICONQUESTION), answers.messages[0].flags);
         ASSERT_EQ(c.launches, gLaunched.size());
         if (c.launches) {
-            EXPECT_EQ(App("viewer", "a.png", dir.Path()), gLaunched[0]);
-            EXPECT_EQ(App("viewer", "c.png", dir.Path()), gLaunched[1]);
+            EXPECT_EQ(App("viewer", "a.gif", dir.Path()), gLaunched[0]);
+            EXPECT_EQ(App("viewer", "c.gif", dir.Path()), gLaunched[1]);
         }
     }
 }
 
 TEST_F(HistoryLaunchTest, WithoutAnApplicationTheFileOpensWithItsAssociatedProgram) {
     gSettings.imageApp[0] = '\0';
-    LoadHistory(dir.Path(), { { "a", "\\a.png", "" } });
+    LoadHistory(dir.Path(), { { "a", "\\a.gif", "" } });
     SelectRows({ 0 });
     SendMessageA(gHistoryView.list, WM_COMMAND, IDM_LIST_OPENIMAGE, 0);
-    EXPECT_EQ(std::vector<Launched>({ { "open", dir.File("a.png"), "(null)", "(null)" } }), gLaunched);
+    EXPECT_EQ(std::vector<Launched>({ { "open", dir.File("a.gif"), "(null)", "(null)" } }), gLaunched);
 }
 
 TEST_F(HistoryLaunchTest, AProgramThatCannotStartIsReported) {
@@ -152,7 +152,7 @@ TEST_F(HistoryLaunchTest, AProgramThatCannotStartIsReported) {
 }
 
 TEST_F(HistoryLaunchTest, TextEditOpensTheOneSelectedRowsTextFile) {
-    LoadHistory(dir.Path(), { { "a", "\\a.png", "memo.txt" }, { "b", "\\b.png", "memo.TXT" }, { "c", "\\c.png", "" } });
+    LoadHistory(dir.Path(), { { "a", "\\a.gif", "memo.txt" }, { "b", "\\b.gif", "memo.TXT" }, { "c", "\\c.gif", "" } });
     struct { std::initializer_list<int> rows; std::vector<Launched> expected; bool refused; } cases[] = {
         { { 0 }, { App("notepad", "memo.txt", dir.Path()) }, false },
         { { 1 }, {}, false },

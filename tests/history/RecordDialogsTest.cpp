@@ -50,8 +50,8 @@ protected:
     void SetUp() override { TestMainWindow(); }
     void TearDown() override { PumpFor(30); }
     void LoadFourRows() {
-        LoadHistory(dir.Path(), { { "a", "\\a.png", "" }, { "b", "\\b.png", "note.txt" }, { "c", "\\c.png", "" },
-                                  { "d", "\\d.png", "" } });
+        LoadHistory(dir.Path(), { { "a", "\\a.gif", "" }, { "b", "\\b.gif", "note.txt" }, { "c", "\\c.gif", "" },
+                                  { "d", "\\d.gif", "" } });
     }
     TempDir dir;
     MessageBoxRecorder boxes;

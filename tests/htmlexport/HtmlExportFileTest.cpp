@@ -27,24 +27,24 @@ TEST_F(HtmlExportTest, UpperCaseJpgIsNoImageButIsCopied) {
 
 TEST_F(HtmlExportTest, HistoryFolderRecordsAreCopiedFromTheHistoryFolder) {
     HistoryFile("cap3.jpg", "history copy");
-    HistoryFile("cap4.jpg", "history copy 4");
-    std::string elsewhere = ImageFile("cap4.jpg", "elsewhere");
+    HistoryFile("cap4.png", "history copy 4");
+    std::string elsewhere = ImageFile("cap4.png", "elsewhere");
     Job(4);
     Add("relative", "\\cap3.jpg");
     HistoryRecord& full = Add("full", elsewhere);
-    full.inHistoryFolder = 1; // as after a capture into the history folder
+    full.inHistoryFolder = 1; // as after a PNG capture into the history folder
 
     CopyRecorder copies;
     EXPECT_TRUE(GeneratePages(NULL));
 
     EXPECT_EQ(Page({ RowGroup({ NarrowComment("relative"), NarrowComment("full") },
-                              { ImageCell("cap3.jpg"), ImageCell("cap4.jpg") }) }),
+                              { ImageCell("cap3.jpg"), ImageCell("cap4.png") }) }),
               PageFile(1));
     EXPECT_EQ((CopyList{ { history.File("cap3.jpg"), out.File("cap3.jpg") },
-                         { history.File("cap4.jpg"), out.File("cap4.jpg") } }),
+                         { history.File("cap4.png"), out.File("cap4.png") } }),
               copies.Copies());
     EXPECT_EQ("history copy", ReadFileBytes(out.File("cap3.jpg")));
-    EXPECT_EQ("history copy 4", ReadFileBytes(out.File("cap4.jpg")));
+    EXPECT_EQ("history copy 4", ReadFileBytes(out.File("cap4.png")));
 }
 
 TEST_F(HtmlExportTest, ImagesAreCopiedAfterTheirRowGroupAndReplaceOlderCopies) {

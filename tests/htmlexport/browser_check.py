@@ -2,8 +2,8 @@
 """Exported pages in a real browser.
 
 Writes a small history (Japanese comments and texts in Shift_JIS, real BMP
-images, names with a 0x5C trail byte and with characters that need escaping
-in a URL) and has html_browser_export.exe export it under Wine in all six
+and PNG images, names with a 0x5C trail byte and with characters that need
+escaping in a URL) and has html_browser_export.exe export it under Wine in all six
 layouts.  Then every page is opened in headless Chromium through its DevTools
 pipe, as a user would open it from disk, and the rendered document is read
 back: the pages carry no character set, so Chromium has to decode them as
@@ -26,6 +26,7 @@ import sys
 import tempfile
 import time
 import urllib.parse
+import zlib
 
 CHROMIUM = "/usr/bin/chromium"
 DEADLINE_SECONDS = 60
@@ -50,6 +51,16 @@ def bmp(width, height, rgb):
     return header + info + pixels
 
 
+def png(width, height, rgb):
+    """A 24-bit truecolour PNG filled with one colour."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    rows = (b"\0" + bytes(rgb) * width) * height
+    ihdr = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", zlib.compress(rows))
+            + chunk(b"IEND", b""))
+
+
 # The history: comment, image (in the images folder, or history-relative with
 # a leading backslash), image size or the text of a ".txt" image, and the
 # attached text file with its contents.
@@ -60,7 +71,7 @@ RECORDS = [
      "text": ("予定表.txt", "予定表：ソース能力")},
     {"comment": "記号 & 名前", "image": "a b'&#%.bmp", "size": (17, 9), "text": None},
     {"comment": "テキスト画像", "image": "\\メモ.txt", "image_text": "メモ：<注意>\r\n以上", "text": None},
-    {"comment": "半角ｶﾀｶﾅ", "image": "cap5.bmp", "size": (8, 8), "text": ("説明5.txt", "最後の説明")},
+    {"comment": "半角ｶﾀｶﾅ", "image": "cap5.png", "size": (8, 8), "text": ("説明5.txt", "最後の説明")},
 ]
 PER_PAGE = 3
 
@@ -76,7 +87,8 @@ def write_history(work):
         relative = name.startswith("\\")
         target = history / name[1:] if relative else images / name.replace("\\", "/")
         if "size" in r:
-            target.write_bytes(bmp(*r["size"], (40 * i, 200, 100)))
+            picture = png if name.endswith(".png") else bmp
+            target.write_bytes(picture(*r["size"], (40 * i, 200, 100)))
         else:
             target.write_bytes(r["image_text"].encode("cp932"))
         image_field = name if relative else windows_path(images) + "\\" + name

@@ -25,15 +25,7 @@ void Set16(std::string& s, size_t at, unsigned v) {
 }
 
 bool Decode(const std::string& bytes, PreviewImage& image) {
-    const char* path = "preview_image_test.jpg";
-    if (!WriteWholeFile(path, bytes))
-        return false;
-    FILE* f = fopen(path, "rb");
-    bool ok = f && DecodeJpegStream(f, image);
-    if (f)
-        fclose(f);
-    remove(path);
-    return ok;
+    return DecodeThroughFile(bytes, DecodeJpegStream, image);
 }
 
 // 0xRRGGBB of a pixel of the block, (0, 0) the picture's top-left.
@@ -62,7 +54,8 @@ TEST(PreviewImage, LoaderByExactEnding) {
         { "C:\\h\\cap1.jpg", LoaderJpeg },     { "C:\\h\\cap1.bmp", LoaderBmp },
         { "C:\\h\\cap1.JPG", LoaderNone },     { "C:\\h\\cap1.BMP", LoaderNone },
         { "C:\\x.jpg\\y.jpg", LoaderNone },    { "C:\\x.jpg\\y.bmp", LoaderBmp },
-        { "C:\\h\\cap1.png", LoaderNone },     { "C:\\h\\cap1.jpg.txt", LoaderNone },
+        { "C:\\h\\cap1.png", LoaderPng },      { "C:\\h\\cap1.jpg.txt", LoaderNone },
+        { "C:\\h\\cap1.PNG", LoaderNone },     { "C:\\x.png\\y.png", LoaderNone },
         { "", LoaderNone },
     };
     for (const auto& r : rows)

@@ -83,8 +83,10 @@ protected:
 } // namespace
 
 TEST_F(PreviewTest, SelectedRowsImageIsPaintedTenPixelsIn) {
-    LoadHistory(dir.Path(), { { "quadrants", "\\quad.jpg", "" }, { "bitmap", "\\own.bmp", "" } });
+    LoadHistory(dir.Path(), { { "quadrants", "\\quad.jpg", "" }, { "bitmap", "\\own.bmp", "" },
+                              { "clear", "\\clear.png", "" } });
     WriteFileBytes(dir.File("own.bmp"), TestBmpBytes(40, 30, Quadrants));
+    WriteFileBytes(dir.File("clear.png"), TestPngBytes(60, 40, 3, 8, false, Quadrants, AlphaQuadrants));
     Show(0);
     ASSERT_FALSE(gPreview.image.Empty());
     EXPECT_EQ(300, gPreview.image.Width());
@@ -106,6 +108,15 @@ TEST_F(PreviewTest, SelectedRowsImageIsPaintedTenPixelsIn) {
     EXPECT_TRUE(Near(0xFF0000, ScreenPixel(10, 10)));
     EXPECT_TRUE(Near(0xFFFFFF, ScreenPixel(10 + 39, 10 + 29)));
     EXPECT_TRUE(Near(0x0000FF, ScreenPixel(10, 10 + 29)));
+    // A palette PNG with transparency: its clear green quadrant lies over
+    // white, its half-clear blue one is lightened.
+    Show(2);
+    ASSERT_EQ(60, gPreview.image.Width());
+    struct { int x, y; unsigned colour; } alpha[] = {
+        { 12, 12, 0xFF0000 }, { 10 + 50, 12, 0xFFFFFF }, { 12, 10 + 30, 0x7F7FFF }, { 10 + 50, 10 + 30, 0xFFFFFF },
+    };
+    for (const auto& p : alpha)
+        EXPECT_TRUE(Near(p.colour, ScreenPixel(p.x, p.y))) << p.x << "," << p.y << std::hex << " " << ScreenPixel(p.x, p.y);
     EXPECT_TRUE(boxes.messages.empty());
 }
 
@@ -190,6 +201,7 @@ TEST_F(PreviewTest, DamagedAndMissingFilesLeaveTheProgramAndItsEditsAlone) {
     size_t sof = huge.find("\xFF\xC0");
     huge.replace(sof + 5, 4, "\xEA\x60\xEA\x60");
     std::string bmp = TestBmpBytes(40, 30, Quadrants);
+    std::string png = TestPngBytes(300, 200, 2, 8, false, Quadrants);
     std::string zeroWidth = bmp;
     zeroWidth.replace(18, 4, std::string(4, '\0'));
     std::string hostile = bmp;
@@ -216,6 +228,9 @@ TEST_F(PreviewTest, DamagedAndMissingFilesLeaveTheProgramAndItsEditsAlone) {
         { "tiny.bmp", "BM", true, readFailed, "ERROR", MB_ICONERROR, false },
         { "rle8.bmp", HandBmpBytes({ 8, 1, 2, 2, 1, PaletteEntry(0), std::string(8, '\0') }), true, readFailed,
           "ERROR", MB_ICONERROR, false },
+        { "trunc.png", png.substr(0, png.size() / 2), true, readFailed, "ERROR", MB_ICONERROR, true },
+        { "garbage.png", "not a picture", true, readFailed, "ERROR", MB_ICONERROR, true },
+        { "missing.png", "", false, openFailed, "ERROR", MB_ICONERROR, true },
         { "missing.jpg", "", false, openFailed, "ERROR", MB_ICONERROR, true },
         { "missing.bmp", "", false, "ファイルのオープンに失敗しました", "Error", MB_OK, true },
         { "upper.JPG", good, true, "", "", 0, false },

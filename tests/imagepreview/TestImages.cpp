@@ -1,16 +1,24 @@
 #include "tests/imagepreview/TestImages.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 
+#include <algorithm>
 #include <vector>
 
 #include <jpeglib.h>
+#include <png.h>
 
 unsigned Quadrants(int x, int y, int width, int height) {
     bool right = x >= width / 2, bottom = y >= height / 2;
     if (!bottom)
         return right ? 0x00FF00 : 0xFF0000;
     return right ? 0xFFFFFF : 0x0000FF;
+}
+
+unsigned AlphaQuadrants(int x, int y, int width, int height) {
+    bool right = x >= width / 2, bottom = y >= height / 2;
+    return !bottom ? (right ? 0 : 255) : (right ? 255 : 128);
 }
 
 static void FillScanline(std::vector<unsigned char>& row, int y, int width, int height, int components,
@@ -66,6 +74,105 @@ std::string TestJpegBytes(int width, int height, int components, PixelColour col
     return bytes;
 }
 
+// Samples of one PNG row packed at the given depth, most significant bits
+// and bytes first.
+struct SampleRow {
+    std::vector<unsigned char> bytes;
+    int depth;
+    size_t bits = 0;
+    void Add(unsigned sample) {
+        if (depth == 16) {
+            bytes.push_back((unsigned char)(sample >> 8));
+            bytes.push_back((unsigned char)sample);
+            return;
+        }
+        if (bits % 8 == 0)
+            bytes.push_back(0);
+        bytes.back() |= (unsigned char)(sample << (8 - depth - bits % 8));
+        bits += depth;
+    }
+};
+
+static unsigned Scale(unsigned byte, int depth) {
+    return depth == 16 ? byte * 257 : byte >> (8 - depth);
+}
+
+static void AppendToString(png_structp png, png_bytep data, png_size_t n) {
+    ((std::string*)png_get_io_ptr(png))->append((const char*)data, n);
+}
+
+static void FlushNothing(png_structp) {}
+
+// The samples of every row, and the palette with its alphas in the order met.
+static std::vector<std::vector<unsigned char>> PngSamples(int width, int height, int colorType, int bitDepth,
+                                                          PixelColour colour, PixelColour alpha,
+                                                          std::vector<unsigned>& entries) {
+    std::vector<std::vector<unsigned char>> rows;
+    for (int y = 0; y < height; y++) {
+        SampleRow row = { {}, bitDepth };
+        for (int x = 0; x < width; x++) {
+            unsigned c = colour(x, y, width, height), a = alpha ? alpha(x, y, width, height) & 0xFF : 0xFF;
+            if (colorType == PNG_COLOR_TYPE_PALETTE) {
+                unsigned entry = a << 24 | c;
+                size_t i = std::find(entries.begin(), entries.end(), entry) - entries.begin();
+                if (i == entries.size())
+                    entries.push_back(entry);
+                row.Add((unsigned)i);
+                continue;
+            }
+            if (colorType & PNG_COLOR_MASK_COLOR)
+                for (int shift = 16; shift >= 0; shift -= 8)
+                    row.Add(Scale((c >> shift) & 0xFF, bitDepth));
+            else
+                row.Add(Scale(c >> 16, bitDepth));
+            if (colorType & PNG_COLOR_MASK_ALPHA)
+                row.Add(Scale(a, bitDepth));
+        }
+        rows.push_back(row.bytes);
+    }
+    return rows;
+}
+
+std::string TestPngBytes(int width, int height, int colorType, int bitDepth, bool interlaced, PixelColour colour,
+                         PixelColour alpha) {
+    std::vector<unsigned> entries; // 0xAARRGGBB
+    std::vector<std::vector<unsigned char>> samples =
+        PngSamples(width, height, colorType, bitDepth, colour, alpha, entries);
+    std::vector<png_bytep> rows;
+    for (auto& row : samples)
+        rows.push_back(row.data());
+    std::string bytes;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, NULL, NULL, NULL);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return "";
+    }
+    png_set_write_fn(png, &bytes, AppendToString, FlushNothing);
+    png_set_IHDR(png, info, width, height, bitDepth, colorType,
+                 interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+                 PNG_FILTER_TYPE_DEFAULT);
+    png_color palette[256];
+    png_byte alphas[256];
+    bool clear = false;
+    for (size_t i = 0; i < entries.size(); i++) {
+        palette[i] = { (png_byte)(entries[i] >> 16), (png_byte)(entries[i] >> 8), (png_byte)entries[i] };
+        alphas[i] = (png_byte)(entries[i] >> 24);
+        clear = clear || alphas[i] != 0xFF;
+    }
+    if (colorType == PNG_COLOR_TYPE_PALETTE)
+        png_set_PLTE(png, info, palette, (int)entries.size());
+    if (clear)
+        png_set_tRNS(png, info, alphas, (int)entries.size(), NULL);
+    png_write_info(png, info);
+    if (interlaced)
+        png_set_interlace_handling(png);
+    png_write_image(png, rows.data());
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return bytes;
+}
+
 static void Put32(std::string& s, unsigned v) {
     for (int i = 0; i < 4; i++)
         s += (char)(v >> (8 * i));
@@ -104,6 +211,18 @@ std::string TestBmpBytes(int width, int height, PixelColour colour) {
         s += row;
     }
     return s;
+}
+
+bool DecodeThroughFile(const std::string& bytes, bool (*decode)(FILE*, PreviewImage&), PreviewImage& image) {
+    const char* path = "test_images_decode.scratch";
+    if (!WriteWholeFile(path, bytes))
+        return false;
+    FILE* f = fopen(path, "rb");
+    bool ok = f && decode(f, image);
+    if (f)
+        fclose(f);
+    remove(path);
+    return ok;
 }
 
 std::string Le16(unsigned v) {

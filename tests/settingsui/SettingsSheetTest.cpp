@@ -18,6 +18,7 @@
 #include "base/FontDialog.h"
 #include "capture/CaptureContext.h"
 #include "capture/Hotkeys.h"
+#include "capture/ImageFiles.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
 #include "tests/capture/CaptureTestSupport.h"
@@ -166,25 +167,48 @@ TEST_F(SettingsSheetTest, OffscreenChoiceIsStoredAsZeroOrOne) {
     }
 }
 
-TEST_F(SettingsSheetTest, BmpGreysTheSliderAndItsPositionIsStillStored) {
-    gSettings.jpegMode = 1;
-    gSettings.jpegQuality = 50;
-    RunSheet([&](HWND sheet) {
-        HWND page = ShowPage(sheet, FileFormatPage);
-        HWND slider = GetDlgItem(page, IDC_FILEFORMAT_QUALITY);
-        EXPECT_TRUE(IsWindowEnabled(slider));
-        EXPECT_EQ(50, SendMessageA(slider, TBM_GETPOS, 0, 0));
-        SendMessageA(slider, TBM_SETPOS, TRUE, 80);
-        ClickButton(page, IDC_FILEFORMAT_BMP);
-        EXPECT_FALSE(IsWindowEnabled(slider));
-        PressSheetButton(sheet, PSBTN_OK);
-    });
-    EXPECT_EQ(0, gSettings.jpegMode);
-    EXPECT_EQ(80, gSettings.jpegQuality);
-    EXPECT_EQ(0, gCapture.useJpeg);
-    EXPECT_EQ(80, gCapture.jpegQuality);
-    EXPECT_TRUE(HasLine(Ini(), "JPEGモード=0"));
-    EXPECT_TRUE(HasLine(Ini(), "JPEG品質=80"));
+// Each format button stores its "JPEGモード" value and hands the format to
+// the capture engine; only JPEG keeps the slider, whose position is stored
+// even while it is greyed.  The clipboard box stores 0 or 1.
+TEST_F(SettingsSheetTest, FileFormatButtonsSliderAndClipboard) {
+    struct {
+        int before, button;
+        bool slider;
+        int mode;
+        ImageFormat format;
+        const char* extension;
+        bool clipboard;
+    } cases[] = {
+        { 1, IDC_FILEFORMAT_BMP, false, 0, ImageBmp, ".bmp", true },
+        { 0, IDC_FILEFORMAT_PNG, false, 2, ImagePng, ".png", false },
+        { 2, IDC_FILEFORMAT_JPEG, true, 1, ImageJpeg, ".jpg", true },
+        { 7, IDC_FILEFORMAT_PNG, false, 2, ImagePng, ".png", true },
+    };
+    for (const auto& c : cases) {
+        gSettings.jpegMode = c.before;
+        gSettings.jpegQuality = 50;
+        gSettings.copyToClipboard = c.clipboard ? 0 : 1;
+        RunSheet([&](HWND sheet) {
+            HWND page = ShowPage(sheet, FileFormatPage);
+            HWND slider = GetDlgItem(page, IDC_FILEFORMAT_QUALITY);
+            EXPECT_EQ(c.before == 1, IsWindowEnabled(slider) != FALSE) << c.before;
+            EXPECT_EQ(!c.clipboard, IsDlgButtonChecked(page, IDC_FILEFORMAT_CLIPBOARD) == BST_CHECKED);
+            SendMessageA(slider, TBM_SETPOS, TRUE, 80);
+            ClickButton(page, c.button);
+            ClickButton(page, IDC_FILEFORMAT_CLIPBOARD);
+            EXPECT_EQ(c.slider, IsWindowEnabled(slider) != FALSE) << c.mode;
+            PressSheetButton(sheet, PSBTN_OK);
+        });
+        EXPECT_EQ(c.mode, gSettings.jpegMode);
+        EXPECT_EQ(c.format, gCapture.imageFormat);
+        EXPECT_EQ(80, gCapture.jpegQuality);
+        EXPECT_TRUE(HasLine(Ini(), "JPEGモード=" + std::to_string(c.mode)));
+        EXPECT_TRUE(HasLine(Ini(), "JPEG品質=80"));
+        EXPECT_TRUE(HasLine(Ini(), std::string("クリップボードにコピー=") + (c.clipboard ? "1" : "0")));
+        gCapture.nextNumber = 3;
+        std::string name = NextImageFilePath(gCapture);
+        EXPECT_EQ(c.extension, name.substr(name.size() - 4)) << name;
+    }
 }
 
 TEST_F(SettingsSheetTest, FolderChoiceAndMonitoring) {
@@ -353,7 +377,7 @@ TEST_F(SettingsSheetTest, FontDialogShowsOnlyFaceStyleAndSize) {
 }
 
 TEST_F(SettingsSheetTest, CaptureWithAnExhaustedNumberOpensTheSheetWhereItCanBeFixed) {
-    SetCaptureShellLink({ NULL, NULL, NULL, OpenSettingsSheet });
+    SetCaptureShellLink({ NULL, NULL, NULL, OpenSettingsSheet, NULL });
     gSettings.nextImageNumber = 6;
     gSettings.maxImageNumber = 5;
     DialogDriver driver;
@@ -364,7 +388,7 @@ TEST_F(SettingsSheetTest, CaptureWithAnExhaustedNumberOpensTheSheetWhereItCanBeF
         PressSheetButton(sheet, PSBTN_OK);
     });
     EXPECT_EQ(HotkeyNotCaptured, HandleCaptureHotkey(owner, owner, WholeScreen));
-    SetCaptureShellLink({ NULL, NULL, NULL, NULL });
+    SetCaptureShellLink({ NULL, NULL, NULL, NULL, NULL });
     EXPECT_TRUE(driver.Idle());
     ASSERT_EQ(1u, boxes.messages.size());
     EXPECT_EQ("開始番号が最大番号を超えています", boxes.messages[0].text);
@@ -388,7 +412,9 @@ TEST_F(SettingsSheetTest, EveryTemplateHoldsTheControlsItsProcedureUses) {
           { IDC_HISTORYPAGE_COMMENT, IDC_HISTORYPAGE_AUTOSAVE_NO, IDC_HISTORYPAGE_AUTOSAVE_YES,
             IDC_HISTORYPAGE_USE_TITLE, IDC_HISTORYPAGE_USE_TEXT, IDC_HISTORYPAGE_IMAGEAPP, IDC_HISTORYPAGE_TEXTAPP,
             IDC_HISTORYPAGE_IMAGEAPP_CHOOSE, IDC_HISTORYPAGE_TEXTAPP_CHOOSE, IDC_HISTORYPAGE_KEEPIMAGE } },
-        { IDD_FILEFORMAT, { IDC_FILEFORMAT_JPEG, IDC_FILEFORMAT_BMP, IDC_FILEFORMAT_QUALITY } },
+        { IDD_FILEFORMAT,
+          { IDC_FILEFORMAT_JPEG, IDC_FILEFORMAT_BMP, IDC_FILEFORMAT_PNG, IDC_FILEFORMAT_QUALITY,
+            IDC_FILEFORMAT_CLIPBOARD } },
         { IDD_FONTPAGE,
           { IDC_FONTPAGE_HISTORY_CHOOSE, IDC_FONTPAGE_GENERAL_FACE, IDC_FONTPAGE_GENERAL_SIZE,
             IDC_FONTPAGE_HISTORY_FACE, IDC_FONTPAGE_HISTORY_SIZE, IDC_FONTPAGE_GENERAL_CHOOSE } },
