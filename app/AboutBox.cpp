@@ -4,12 +4,13 @@
 
 #include "app/MainWindow.h"
 #include "base/ByteString.h"
+#include "base/Dpi.h"
 #include "base/ModalOwner.h"
 #include "base/ShellRun.h"
 #include "base/TextSizes.h"
 #include "resources/resource.h"
 
-enum { LinkTextSize = 256, WinHelpLinkCursor = 106 };
+enum { LinkTextSize = 256, WinHelpLinkCursor = 106, LinkFontHeight = 17 };
 
 HCURSOR LoadLinkCursor() {
     char path[PathSize + 16] = "";
@@ -26,9 +27,9 @@ HCURSOR LoadLinkCursor() {
     return copy ? copy : LoadCursorA(NULL, IDC_ARROW);
 }
 
-HFONT CreateLinkFont() {
-    return CreateFontA(17, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Times New Roman");
+HFONT CreateLinkFont(int dpi) {
+    return CreateFontA(ScaleForDpi(LinkFontHeight, dpi), 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, DEFAULT_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Times New Roman");
 }
 
 void ShowAboutBox(HWND owner) {

@@ -9,5 +9,5 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
 
 // The hand cursor of winhlp32.exe, or the arrow when that is missing.
 HCURSOR LoadLinkCursor();
-// 17-pixel bold underlined Times New Roman.
-HFONT CreateLinkFont();
+// Bold underlined Times New Roman, 17 pixels high at 96 DPI.
+HFONT CreateLinkFont(int dpi);

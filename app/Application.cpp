@@ -68,7 +68,7 @@ bool StartShell(HINSTANCE hInstance, int showCommand) {
     if (!CreateMainWindow(hInstance, showCommand))
         return false;
     CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
-    gShell.linkFont = CreateLinkFont();
+    gShell.linkFont = CreateLinkFont(gLayout.dpi);
     gShell.linkCursor = LoadLinkCursor();
     gShell.accelerators = LoadAcceleratorsA(hInstance, MAKEINTRESOURCEA(IDR_MAINMENU));
     return true;

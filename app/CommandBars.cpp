@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "base/Dpi.h"
 #include "history/HistoryFile.h"
 #include "history/HistoryView.h"
 #include "resources/resource.h"
@@ -30,7 +31,34 @@ static const ToolbarEntry ToolbarTable[ToolbarButtonCount] = {
     { 5, IDM_TOOLS_HTML, TBSTATE_ENABLED, TBSTYLE_BUTTON, "HTML出力" },
 };
 
-enum { StandardButtons = 3, StripImages = 6 };
+enum { StandardButtons = 3 };
+
+// The pictures at each size they are drawn at: the common controls'
+// standard new, open and save where they have them, then the program's own
+// strip, which at 32 pixels holds its own new, open and save first.
+struct ToolbarPictures {
+    int width, height;
+    int standardBitmap; // IDB_STD_..._COLOR, or -1
+    int strip;
+    int stripImages;
+};
+static const ToolbarPictures PictureSets[SmallPictureSizeCount] = {
+    { 16, 15, IDB_STD_SMALL_COLOR, IDB_TOOLBAR, 6 },
+    { 24, 24, IDB_STD_LARGE_COLOR, IDB_TOOLBAR_24, 6 },
+    { 32, 32, -1, IDB_TOOLBAR_32, 9 },
+};
+
+// The button the common controls make round a 16 x 15 picture at 96 DPI,
+// and the room round the picture it leaves.
+enum { ButtonWidth = 23, ButtonHeight = 22, ButtonPadding = 7 };
+
+static const ToolbarPictures& PicturesFor(int dpi) {
+    int size = SmallPictureSize(dpi);
+    for (const ToolbarPictures& p : PictureSets)
+        if (p.width == size)
+            return p;
+    return PictureSets[0];
+}
 
 static TBBUTTON MakeButton(const ToolbarEntry& e, int imageBase) {
     TBBUTTON b = {};
@@ -48,20 +76,32 @@ static void InsertSeparator(int position) {
     SendMessageA(gToolbar.hwnd, TB_INSERTBUTTONA, position, (LPARAM)&sep);
 }
 
-HWND CreateToolbar(HWND parent, HINSTANCE instance) {
-    TBBUTTON standard[StandardButtons];
+static int AtLeast(int value, int minimum) {
+    return value < minimum ? minimum : value;
+}
+
+HWND CreateToolbar(HWND parent, HINSTANCE instance, int dpi) {
+    const ToolbarPictures& pictures = PicturesFor(dpi);
+    bool standard = pictures.standardBitmap >= 0;
+    TBBUTTON buttons[StandardButtons];
     for (int i = 0; i < StandardButtons; i++)
-        standard[i] = MakeButton(ToolbarTable[i], 0);
-    gToolbar.hwnd = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 3,
-                                    HINST_COMMCTRL, IDB_STD_SMALL_COLOR, standard, StandardButtons, 0, 0, 16, 15,
-                                    sizeof(TBBUTTON));
+        buttons[i] = MakeButton(ToolbarTable[i], 0);
+    if (!standard)
+        for (int i = 0; i < StandardButtons; i++)
+            buttons[i].iBitmap = i;
+    gToolbar.hwnd = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0,
+                                    standard ? StandardButtons : 0, standard ? HINST_COMMCTRL : NULL,
+                                    standard ? pictures.standardBitmap : 0, buttons, StandardButtons, 0, 0,
+                                    pictures.width, pictures.height, sizeof(TBBUTTON));
     if (!gToolbar.hwnd)
         return NULL;
     // Light grey in the strip becomes the button face.
-    gToolbar.imageStrip = (HBITMAP)LoadImageA(instance, MAKEINTRESOURCEA(IDB_TOOLBAR), IMAGE_BITMAP, 0, 0,
+    gToolbar.imageStrip = (HBITMAP)LoadImageA(instance, MAKEINTRESOURCEA(pictures.strip), IMAGE_BITMAP, 0, 0,
                                               LR_LOADMAP3DCOLORS);
     TBADDBITMAP strip = { NULL, (UINT_PTR)gToolbar.imageStrip };
-    int base = (int)SendMessageA(gToolbar.hwnd, TB_ADDBITMAP, StripImages, (LPARAM)&strip);
+    int base = (int)SendMessageA(gToolbar.hwnd, TB_ADDBITMAP, pictures.stripImages, (LPARAM)&strip);
+    if (!standard)
+        base += StandardButtons;
     TBBUTTON own[ToolbarButtonCount - StandardButtons];
     for (int i = StandardButtons; i < ToolbarButtonCount; i++)
         own[i - StandardButtons] = MakeButton(ToolbarTable[i], base);
@@ -69,7 +109,20 @@ HWND CreateToolbar(HWND parent, HINSTANCE instance) {
     InsertSeparator(3);
     InsertSeparator(8);
     InsertSeparator(10);
+    int width = AtLeast(ScaleForDpi(ButtonWidth, dpi), pictures.width + ButtonPadding);
+    int height = AtLeast(ScaleForDpi(ButtonHeight, dpi), pictures.height + ButtonPadding);
+    SendMessageA(gToolbar.hwnd, TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
+    SendMessageA(gToolbar.hwnd, TB_AUTOSIZE, 0, 0);
     return gToolbar.hwnd;
+}
+
+// The pictures of another size: a new toolbar in the old one's place,
+// which the three refreshes then bring up to date.
+void RecreateToolbar(HWND parent, HINSTANCE instance, int dpi) {
+    if (gToolbar.hwnd)
+        DestroyWindow(gToolbar.hwnd);
+    DestroyToolbarImages();
+    CreateToolbar(parent, instance, dpi);
 }
 
 void DestroyToolbarImages() {
@@ -103,6 +156,21 @@ HWND CreateStatusBar(HWND parent, HINSTANCE instance) {
     gStatusBar.hwnd = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM,
                                       0, 0, 0, 0, parent, (HMENU)(INT_PTR)IDC_STATUSBAR, instance, NULL);
     return gStatusBar.hwnd;
+}
+
+// The status bar takes the system's font for the DPI it is made at: a new
+// one replaces it, showing what the old one showed.
+void RecreateStatusBar(HWND parent, HINSTANCE instance) {
+    enum { ShownParts = 2 };
+    char shown[ShownParts][256] = {};
+    for (int part = 0; part < ShownParts; part++)
+        if (LOWORD(SendMessageA(gStatusBar.hwnd, SB_GETTEXTLENGTHA, part, 0)) < sizeof(shown[part]))
+            SendMessageA(gStatusBar.hwnd, SB_GETTEXTA, part, (LPARAM)shown[part]);
+    if (gStatusBar.hwnd)
+        DestroyWindow(gStatusBar.hwnd);
+    CreateStatusBar(parent, instance);
+    for (int part = 0; part < ShownParts; part++)
+        SetStatusText(part, 0, shown[part]);
 }
 
 void ResizeStatusBar(WPARAM wParam, LPARAM lParam) {

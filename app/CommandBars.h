@@ -22,7 +22,9 @@ struct StatusBar {
 extern Toolbar gToolbar;
 extern StatusBar gStatusBar;
 
-HWND CreateToolbar(HWND parent, HINSTANCE instance);
+// The pictures and buttons are those drawn nearest the size for `dpi`.
+HWND CreateToolbar(HWND parent, HINSTANCE instance, int dpi);
+void RecreateToolbar(HWND parent, HINSTANCE instance, int dpi);
 void ResizeToolbar(WPARAM wParam, LPARAM lParam);
 void SetToolbarButtonState(int index, int state);
 int GetToolbarButtonState(int index);
@@ -31,6 +33,7 @@ void GetToolbarTipText(UINT_PTR commandId, NMTTDISPINFOA* dispInfo);
 void DestroyToolbarImages();
 
 HWND CreateStatusBar(HWND parent, HINSTANCE instance);
+void RecreateStatusBar(HWND parent, HINSTANCE instance);
 void ResizeStatusBar(WPARAM wParam, LPARAM lParam);
 void SetStatusText(int part, int drawType, const char* text);
 // Empties a part that still shows `text` (a notice that has had its time),

@@ -77,18 +77,24 @@ static void OnPreviewMoved(HWND preview) {
     InvalidateRect(preview, NULL, TRUE);
 }
 
+// The container takes the font at once: a font replaced for another DPI is
+// deleted right after.
+static void CreatePaneFontNow() {
+    HistoryPane& p = gLayout.historyPane;
+    p.paneFont = CreatePaneFont(FW_NORMAL, FALSE);
+    p.fontCreated = p.paneFont != NULL;
+    if (!p.paneFont)
+        return;
+    ReadFontMetrics(p.container, p.paneFont, &gPaneMetrics);
+    SendMessageA(p.container, WM_SETFONT, (WPARAM)p.paneFont, TRUE);
+}
+
 void SplitHistoryPane() {
     HistoryPane& p = gLayout.historyPane;
     if (!p.container)
         return;
-    if (!p.fontCreated) {
-        p.paneFont = CreatePaneFont(FW_NORMAL, FALSE);
-        p.fontCreated = p.paneFont != NULL;
-        if (p.paneFont) {
-            ReadFontMetrics(p.container, p.paneFont, &gPaneMetrics);
-            PostMessageA(p.container, WM_SETFONT, (WPARAM)p.paneFont, TRUE);
-        }
-    }
+    if (!p.fontCreated)
+        CreatePaneFontNow();
     PaneMetrics m = CurrentPaneMetrics();
     PaneRect box = WindowBox(p.container);
     if (!p.splitDone) {
@@ -100,6 +106,25 @@ void SplitHistoryPane() {
         return;
     }
     Move(p.splitFrame, LaterSplit(m, box.width, box.height, WindowBox(p.splitFrame).height));
+}
+
+// The preview keeps its share of the pane: the frame's height grows with
+// the DPI as everything else does.
+void ChangeHistoryPaneDpi(int oldDpi, int dpi) {
+    HistoryPane& p = gLayout.historyPane;
+    if (p.fontCreated) {
+        HFONT old = p.paneFont;
+        CreatePaneFontNow();
+        if (old)
+            DeleteObject(old);
+    }
+    if (p.splitDone && oldDpi > 0) {
+        PaneRect frame = WindowBox(p.splitFrame);
+        SetWindowPos(p.splitFrame, NULL, 0, 0, frame.width, MulDiv(frame.height, dpi, oldDpi),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ChangeViewDpi(dpi);
+    ChangePreviewDpi(dpi);
 }
 
 // --- window procedures -------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/CommandBars.h"
+#include "base/Dpi.h"
 #include "base/WinHandles.h"
 #include "resources/resource.h"
 #include "settingsui/KeyPanel.h"
@@ -11,11 +12,12 @@
 MainLayout gLayout;
 
 // Both fonts: Shift_JIS, proof quality, fixed pitch modern (49), with the
-// general font's point size used directly as the height.
+// general font's point size used directly as the height (at 96 DPI).
 HFONT CreatePaneFont(int weight, BYTE italic) {
     const FontSetting& f = gSettings.fonts[FontGeneral];
-    return CreateFontA(f.pointSize, 0, 0, 0, weight, italic, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, f.logFont.lfFaceName);
+    return CreateFontA(ScaleForDpi(f.pointSize, gLayout.dpi), 0, 0, 0, weight, italic, FALSE, FALSE,
+                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
+                       FIXED_PITCH | FF_MODERN, f.logFont.lfFaceName);
 }
 
 void ReadFontMetrics(HWND hwnd, HFONT font, TEXTMETRICA* metrics) {
@@ -58,8 +60,9 @@ void DestroyLayoutFonts() {
 }
 
 PaneMetrics CurrentPaneMetrics() {
-    return { GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME), GetSystemMetrics(SM_CYEDGE),
-             GetSystemMetrics(SM_CYHSCROLL) };
+    int dpi = gLayout.dpi;
+    return { MetricForDpi(SM_CXFRAME, dpi), MetricForDpi(SM_CYFRAME, dpi), MetricForDpi(SM_CYEDGE, dpi),
+             MetricForDpi(SM_CYHSCROLL, dpi) };
 }
 
 static HWND CreateContainer(HWND tabControl) {
@@ -85,6 +88,25 @@ void EnsureKeyPanel() {
         p.keyPanel = CreateKeyPanel(gLayout.instance, p.container);
 }
 
+// A panel made anew takes its fonts and pictures for the DPI it is made
+// at; its values all live in the settings.
+static void RecreateKeyPanel() {
+    SettingsPane& p = gLayout.settingsPane;
+    if (!p.keyPanel)
+        return;
+    DestroyWindow(p.keyPanel);
+    p.keyPanel = NULL;
+    EnsureKeyPanel();
+}
+
+void ChangeLayoutDpi(int dpi) {
+    int old = gLayout.dpi;
+    gLayout.dpi = dpi;
+    RecreateLayoutFont();
+    ChangeHistoryPaneDpi(old, dpi);
+    RecreateKeyPanel();
+}
+
 static void InsertTab(HWND tab, int index, const char* text) {
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
@@ -96,6 +118,7 @@ HWND CreateLayout(HWND mainWindow) {
     MainLayout& l = gLayout;
     l.mainWindow = mainWindow;
     l.instance = (HINSTANCE)GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE);
+    l.dpi = WindowDpi(mainWindow);
     RegisterPaneClasses(l.instance);
     l.tabControl = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 4, 4,
                                    mainWindow, (HMENU)(INT_PTR)IDC_MAIN_TAB, l.instance, NULL);

@@ -27,6 +27,7 @@ struct SettingsPane {
 };
 
 struct MainLayout {
+    int dpi; // what the layout is sized for: its monitor's, or the last WM_DPICHANGED's
     int fontCreated;
     HFONT layoutFont; // the tab control's font
     TEXTMETRICA layoutMetrics;
@@ -49,13 +50,18 @@ HWND CreateLayout(HWND mainWindow);
 void LayoutPanes(WPARAM sizeType, LPARAM size);
 // The tab control's font again, from the current settings.
 void RecreateLayoutFont();
+// The window moved to a monitor of another DPI: fonts, pictures, column
+// widths and the split follow; LayoutPanes then places everything.
+void ChangeLayoutDpi(int dpi);
 // Creates the key-assignment panel in the settings tab, once.
 void EnsureKeyPanel();
 // Deletes the fonts at the end of the program.
 void DestroyLayoutFonts();
 
+// The frame and scroll-bar metrics at the layout's DPI.
 PaneMetrics CurrentPaneMetrics();
-// A font of the general face and size with the given weight and slant.
+// A font of the general face with the given weight and slant, its stored
+// 96-DPI height scaled to the layout's DPI.
 HFONT CreatePaneFont(int weight, BYTE italic);
 void ReadFontMetrics(HWND hwnd, HFONT font, TEXTMETRICA* metrics);
 
@@ -63,3 +69,6 @@ void ReadFontMetrics(HWND hwnd, HFONT font, TEXTMETRICA* metrics);
 void RegisterPaneClasses(HINSTANCE instance);
 void CreateHistoryPane(HWND tabControl);
 void SplitHistoryPane();
+// The pane's font and the frame's height at another DPI, and the list and
+// the preview with them.
+void ChangeHistoryPaneDpi(int oldDpi, int dpi);

@@ -12,6 +12,7 @@
 #include "app/Help.h"
 #include "app/MainLayout.h"
 #include "base/ByteString.h"
+#include "base/Dpi.h"
 #include "base/TextSizes.h"
 #include "base/Texts.h"
 #include "capture/CaptureContext.h"
@@ -106,8 +107,8 @@ void SaveWindowPlacement(HWND hwnd) {
     s.windowY = r.top;
     s.windowWidth = r.right - r.left;
     s.windowHeight = r.bottom - r.top;
-    for (int i = 0; i < ColumnCount; i++)
-        s.columnWidths[i] = (int)SendMessageA(gHistoryView.list, LVM_GETCOLUMNWIDTH, i, 0);
+    static_assert((int)ColumnCount == (int)HistoryColumnCount, "a stored width for every column");
+    StoredColumnWidths(s.columnWidths);
     SaveWindowSection(s);
     SaveSettings(s);
 }
@@ -154,6 +155,11 @@ void SelectFirstTab() {
 
 // --- message handlers --------------------------------------------------------
 
+static void OnRefreshCommands(HWND hwnd) {
+    UpdateFileCommands(hwnd);
+    UpdateSelectionCommands(hwnd);
+}
+
 static BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     InitCommonControls();
     gShell.richEditModule = LoadLibraryA("RICHED32.DLL");
@@ -163,7 +169,7 @@ static BOOL OnCreate(HWND hwnd, LPCREATESTRUCT) {
     gShell.hwndTab = CreateLayout(hwnd);
     CreateStatusBar(hwnd, gShell.hInstance);
     SetStatusText(0, 0, TextMonitoringOff);
-    CreateToolbar(hwnd, gShell.hInstance);
+    CreateToolbar(hwnd, gShell.hInstance, gLayout.dpi);
     if (gHistory.untitled)
         EnableMenuItem(GetMenu(hwnd), IDM_FILE_SAVE, MF_BYCOMMAND | MF_GRAYED);
     UpdateTitle(hwnd);
@@ -181,14 +187,56 @@ static void OnSize(HWND, UINT state, int width, int height) {
     LayoutPanes(wParam, lParam);
 }
 
+// The height left for the panes at the smallest size, at 96 DPI.
+enum { SmallestPaneRoom = 150 };
+
 static void OnGetMinMaxInfo(HWND, LPMINMAXINFO info) {
     if (!info)
         return;
-    TrackLimits t = MainTrackLimits(GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME),
-                                    GetSystemMetrics(SM_CYMENU), GetSystemMetrics(SM_CYCAPTION),
-                                    GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN));
+    int dpi = gLayout.dpi;
+    TrackLimits t = MainTrackLimits(MetricForDpi(SM_CXFRAME, dpi), MetricForDpi(SM_CYFRAME, dpi),
+                                    MetricForDpi(SM_CYMENU, dpi), MetricForDpi(SM_CYCAPTION, dpi),
+                                    GetSystemMetrics(SM_CXFULLSCREEN), GetSystemMetrics(SM_CYFULLSCREEN),
+                                    ScaleForDpi(SmallestPaneRoom, dpi));
     info->ptMinTrackSize = { t.minWidth, t.minHeight };
     info->ptMaxTrackSize = { t.maxWidth, t.maxHeight };
+}
+
+// Lays the window out for its present client size.
+static void RelayOut(HWND hwnd) {
+    RECT client;
+    GetClientRect(hwnd, &client);
+    UINT state = IsIconic(hwnd) ? SIZE_MINIMIZED : IsZoomed(hwnd) ? SIZE_MAXIMIZED : SIZE_RESTORED;
+    OnSize(hwnd, state, client.right, client.bottom);
+}
+
+static void ReplaceLinkFont(int dpi) {
+    HFONT old = gShell.linkFont;
+    gShell.linkFont = CreateLinkFont(dpi);
+    if (old)
+        DeleteObject(old);
+}
+
+// Dragged to a monitor of another DPI, or the scaling was changed: the
+// window takes the rectangle Windows suggests, and what it sizes itself
+// (fonts, pictures, bars, columns, the split) is made again for the new
+// DPI.  Dialogs from templates the system scales by itself.
+static void OnDpiChanged(HWND hwnd, int dpi, const RECT* suggested) {
+    if (dpi <= 0)
+        return;
+    ChangeLayoutDpi(dpi);
+    RecreateToolbar(hwnd, gShell.hInstance, dpi);
+    RecreateStatusBar(hwnd, gShell.hInstance);
+    UpdateMonitoringCommands(hwnd, IsCaptureMonitoring() != 0);
+    OnRefreshCommands(hwnd);
+    ReplaceLinkFont(dpi);
+    if (suggested)
+        SetWindowPos(hwnd, NULL, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RelayOut(hwnd);
+    HWND focus = GetFocus();
+    if (GetActiveWindow() == hwnd && (!focus || focus == hwnd))
+        FocusVisiblePane();
 }
 
 int ModalWindowOpen() {
@@ -273,11 +321,6 @@ static LRESULT OnHotkey(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-static void OnRefreshCommands(HWND hwnd) {
-    UpdateFileCommands(hwnd);
-    UpdateSelectionCommands(hwnd);
-}
-
 LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         HANDLE_MSG(hwnd, WM_CREATE, OnCreate);
@@ -295,6 +338,9 @@ LRESULT CALLBACK MainWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_HOTKEY:
         return OnHotkey(hwnd, msg, wParam, lParam);
+    case WM_DPICHANGED:
+        OnDpiChanged(hwnd, HIWORD(wParam), (const RECT*)lParam);
+        return 0;
     case WM_REFRESH_COMMANDS:
         OnRefreshCommands(hwnd);
         return 0;

@@ -67,8 +67,8 @@ TrackLimits PaneTrackLimits(const PaneMetrics& m, PaneWindow window, int w, int 
 }
 
 TrackLimits MainTrackLimits(int cxFrame, int cyFrame, int cyMenu, int cyCaption, int cxFullScreen,
-                            int cyFullScreen) {
-    return { 20 * cxFrame, 20 * cyFrame + cyMenu + cyCaption + 150, cxFullScreen, cyFullScreen };
+                            int cyFullScreen, int room) {
+    return { 20 * cxFrame, 20 * cyFrame + cyMenu + cyCaption + room, cxFullScreen, cyFullScreen };
 }
 
 bool Intersects(const ScreenRect& a, const ScreenRect& b) {

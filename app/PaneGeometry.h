@@ -50,9 +50,10 @@ struct TrackLimits {
 };
 TrackLimits PaneTrackLimits(const PaneMetrics& m, PaneWindow window, int containerWidth, int containerHeight);
 
-// The main window's tracking limits.
+// The main window's tracking limits; `room` is the height left for the
+// panes (150 pixels at 96 DPI).
 TrackLimits MainTrackLimits(int cxFrame, int cyFrame, int cyMenu, int cyCaption, int cxFullScreen,
-                            int cyFullScreen);
+                            int cyFullScreen, int room);
 
 // A window rectangle (left, top, right, bottom) that lies wholly outside
 // every screen is moved onto the primary screen's work area, keeping its

@@ -176,7 +176,7 @@ int ScaleToDpi(int size, int dpi) {
     return scaled < 1 ? 1 : Saturate(scaled);
 }
 
-const int CursorStripCells[CursorStripCount] = { 30, 35, 40, 50, 60 };
+const int CursorStripCells[CursorStripCount] = { 30, 35, 40, 45, 50, 60 };
 
 int CursorStripFor(int size) {
     for (int i = 0; i < CursorStripCount; i++)

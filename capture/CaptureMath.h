@@ -118,8 +118,8 @@ int ScaleToDpi(int size, int dpi);
 
 // The strips of cursor pictures: four square cells each, drawn at these
 // cell sizes (30 is the 96-DPI picture's source; the others are drawn for
-// 175, 200, 250 and 300 % scaling).
-enum { CursorStripCount = 5 };
+// 175, 200, 225, 250 and 300 % scaling).
+enum { CursorStripCount = 6 };
 extern const int CursorStripCells[CursorStripCount];
 // The strip drawn for a picture of `size` pixels: the smallest cell not
 // smaller than it, shrunk when larger; the largest when none is as large.

@@ -120,10 +120,9 @@ bool WindowImagePoint(HWND captured, POINT screenPoint, POINT* imagePoint) {
     return RectHolds(clientRect, p);
 }
 
-// The strips in the order of CursorStripCells.
-static const int CursorStripIds[CursorStripCount] = {
-    IDB_CURSOR_PICTURES, IDB_CURSOR_PICTURES_35, IDB_CURSOR_PICTURES_40, IDB_CURSOR_PICTURES_50,
-    IDB_CURSOR_PICTURES_60,
+const int CursorStripIds[CursorStripCount] = {
+    IDB_CURSOR_PICTURES,    IDB_CURSOR_PICTURES_35, IDB_CURSOR_PICTURES_40,
+    IDB_CURSOR_PICTURES_45, IDB_CURSOR_PICTURES_50, IDB_CURSOR_PICTURES_60,
 };
 
 void DrawCursorImage(HDC target, POINT point, MarkingKind kind, HWND captured, int choice, int dpi) {

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include "capture/CaptureMath.h"
+
 enum MarkingKind { MarkWindow, MarkScreen };
 
 enum {
@@ -14,6 +16,10 @@ enum {
     CursorPictureSize = 20, // as drawn at 96 DPI
     SelectionPenWidth = 2,  // at 96 DPI
 };
+
+// The bitmap resources of the cursor picture strips, in the order of
+// CursorStripCells.
+extern const int CursorStripIds[CursorStripCount];
 
 // Red frame round the window (screen kind) or the deepest child window
 // (window kind) under `point`; in window kind only when the window under the

@@ -5,6 +5,7 @@
 
 #include "base/ByteString.h"
 #include "base/MessageBox.h"
+#include "base/SystemFunction.h"
 #include "base/Texts.h"
 #include "base/WinHandles.h"
 #include "capture/Clipboard.h"
@@ -33,13 +34,6 @@ struct GrabSurface {
 };
 
 // --- what the system reports, where this Windows has it ----------------
-
-// A function of a system library that older Windows lack.  The library is
-// kept for the life of the process, like an imported one.
-static FARPROC SystemFunction(const char* library, const char* name) {
-    HMODULE module = LoadLibraryA(library);
-    return module ? GetProcAddress(module, name) : NULL;
-}
 
 // Windows 10 and 11 draw invisible resize borders round a window, inside its
 // window rectangle; the desktop window manager knows the visible bounds.

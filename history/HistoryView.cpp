@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "base/ByteString.h"
+#include "base/Dpi.h"
 #include "base/EditByteLimit.h"
 #include "base/MessageBox.h"
 #include "base/Texts.h"
@@ -27,12 +28,17 @@ enum { SyncCommentSize = CommentSize, SyncDateSize = 20 };
 
 static LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
+// Stored widths are 96-DPI widths; the control shows them at its DPI.
+static int ShownWidth(int stored) {
+    return stored > 0 ? ScaleForDpi(stored, gHistoryView.dpi) : stored;
+}
+
 static void InsertColumns(HWND list) {
     for (int i = 0; i < HistoryColumnCount; i++) {
         LVCOLUMNA column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = LVCFMT_LEFT;
-        column.cx = gSettings.columnWidths[i];
+        column.cx = ShownWidth(gSettings.columnWidths[i]);
         column.pszText = (char*)ColumnHeadings[i];
         column.iSubItem = i;
         SendMessageA(list, LVM_INSERTCOLUMNA, i, (LPARAM)&column);
@@ -43,6 +49,7 @@ HWND CreateView(HINSTANCE instance, HWND pane) {
     HistoryListView& v = gHistoryView;
     v.instance = instance;
     v.pane = pane;
+    v.dpi = WindowDpi(pane);
     v.list = CreateWindowExA(0, WC_LISTVIEWA, "",
                              WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_HSCROLL | LVS_REPORT |
                                  LVS_SHOWSELALWAYS | LVS_EDITLABELS,
@@ -61,9 +68,9 @@ HWND CreateView(HINSTANCE instance, HWND pane) {
 void ApplyFont() {
     HistoryListView& v = gHistoryView;
     const FontSetting& f = gSettings.fonts[FontHistory];
-    HFONT font = CreateFontA(f.pointSize, 0, 0, 0, f.logFont.lfWeight, f.logFont.lfItalic, FALSE, FALSE,
-                             SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY,
-                             FIXED_PITCH | FF_MODERN, f.logFont.lfFaceName);
+    HFONT font = CreateFontA(ScaleForDpi(f.pointSize, v.dpi), 0, 0, 0, f.logFont.lfWeight, f.logFont.lfItalic,
+                             FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             PROOF_QUALITY, FIXED_PITCH | FF_MODERN, f.logFont.lfFaceName);
     if (!font)
         return;
     {
@@ -77,6 +84,23 @@ void ApplyFont() {
     if (v.font)
         DeleteObject(v.font);
     v.font = font;
+}
+
+void StoredColumnWidths(int widths[HistoryColumnCount]) {
+    for (int i = 0; i < HistoryColumnCount; i++)
+        widths[i] = UnscaleForDpi((int)SendMessageA(gHistoryView.list, LVM_GETCOLUMNWIDTH, i, 0),
+                                  gHistoryView.dpi);
+}
+
+void ChangeViewDpi(int dpi) {
+    HistoryListView& v = gHistoryView;
+    int widths[HistoryColumnCount];
+    StoredColumnWidths(widths);
+    v.dpi = dpi;
+    for (int i = 0; i < HistoryColumnCount; i++)
+        SendMessageA(v.list, LVM_SETCOLUMNWIDTH, i, ShownWidth(widths[i]));
+    if (v.fontMade)
+        ApplyFont();
 }
 
 void FitToPane() {

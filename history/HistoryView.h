@@ -19,6 +19,7 @@ struct HistoryListView {
     HFONT font;      // the history font, or NULL
     TEXTMETRICA metrics;
     int fontMade;    // the first sizing has made the font
+    int dpi;         // the font and the column widths are shown at this DPI
     WNDPROC previousProc;
 };
 
@@ -43,6 +44,10 @@ enum {
 HWND CreateView(HINSTANCE instance, HWND pane);
 // Makes the history font from the settings and gives it to the control.
 void ApplyFont();
+// The column widths as they are stored: 96-DPI widths.
+void StoredColumnWidths(int widths[HistoryColumnCount]);
+// Shows the list at another DPI: the font and the column widths follow.
+void ChangeViewDpi(int dpi);
 // Fills the pane with the control (the font is made on the first call).
 void FitToPane();
 

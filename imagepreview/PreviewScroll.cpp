@@ -1,12 +1,12 @@
 #include "imagepreview/PreviewScroll.h"
 
 PreviewScrollRanges ComputePreviewScrollRanges(int windowWidth, int windowHeight, int imageWidth,
-                                               int imageHeight, int horizontalBarHeight) {
+                                               int imageHeight, int horizontalBarHeight, int margin) {
     PreviewScrollRanges r;
-    r.vertical.maximum = windowHeight < imageHeight ? imageHeight + horizontalBarHeight + 30 : windowHeight;
+    r.vertical.maximum = windowHeight < imageHeight ? imageHeight + horizontalBarHeight + 3 * margin : windowHeight;
     r.vertical.page = windowHeight;
-    r.horizontal.maximum = imageWidth + 20;
-    r.horizontal.page = windowWidth < imageWidth ? windowWidth : imageWidth + 20;
+    r.horizontal.maximum = imageWidth + 2 * margin;
+    r.horizontal.page = windowWidth < imageWidth ? windowWidth : imageWidth + 2 * margin;
     return r;
 }
 

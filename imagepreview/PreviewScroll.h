@@ -14,11 +14,12 @@ struct PreviewScrollRanges {
     ScrollRange vertical;
 };
 
-// `windowWidth` and `windowHeight` are the preview's outer size.  A picture
+// `windowWidth` and `windowHeight` are the preview's outer size, `margin`
+// the room left of and above the picture (10 pixels at 96 DPI).  A picture
 // taller than the window scrolls to its height plus the horizontal bar's
-// height plus 30; a wider one to its width plus 20 (room for the margin).
+// height plus three margins; a wider one to its width plus two.
 PreviewScrollRanges ComputePreviewScrollRanges(int windowWidth, int windowHeight, int imageWidth,
-                                               int imageHeight, int horizontalBarHeight);
+                                               int imageHeight, int horizontalBarHeight, int margin);
 
 // Scroll-bar request codes; the values are the platform's SB_ codes.
 enum ScrollRequest {

@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include "base/Dpi.h"
 #include "base/WinHandles.h"
 #include "history/HistoryView.h"
 #include "imagepreview/PreviewScroll.h"
@@ -15,13 +16,25 @@ static_assert(ScrollLineBack == SB_LINEUP && ScrollPageForward == SB_PAGEDOWN &&
                   ScrollToStart == SB_TOP && ScrollToEnd == SB_BOTTOM,
               "scroll requests carry the platform's codes");
 
-// The picture's top-left corner when nothing is scrolled.
+// The picture's top-left corner when nothing is scrolled, at 96 DPI.
 enum { PreviewMargin = 10 };
 
 void AttachPreview(HWND window, HWND messageOwner, HFONT* paneFont) {
     gPreview.window = window;
     gPreview.messageOwner = messageOwner;
     gPreview.paneFont = paneFont;
+    gPreview.dpi = WindowDpi(window);
+}
+
+void ChangePreviewDpi(int dpi) {
+    gPreview.dpi = dpi;
+    UpdatePreviewScrollBars();
+    if (gPreview.window)
+        InvalidateRect(gPreview.window, NULL, TRUE);
+}
+
+static int Margin() {
+    return ScaleForDpi(PreviewMargin, gPreview.dpi);
 }
 
 // --- scroll bars -------------------------------------------------------------
@@ -42,7 +55,7 @@ void UpdatePreviewScrollBars() {
     GetWindowRect(gPreview.window, &r);
     PreviewScrollRanges ranges =
         ComputePreviewScrollRanges(r.right - r.left, r.bottom - r.top, gPreview.image.Width(),
-                                   gPreview.image.Height(), GetSystemMetrics(SM_CYHSCROLL));
+                                   gPreview.image.Height(), MetricForDpi(SM_CYHSCROLL, gPreview.dpi), Margin());
     SetBar(SB_VERT, ranges.vertical);
     SetBar(SB_HORZ, ranges.horizontal);
 }
@@ -95,7 +108,7 @@ void PaintContent(HWND hwnd, HDC dc, const RECT& client) {
         return;
     }
     int width = image.Width(), height = image.Height();
-    SetDIBitsToDevice(dc, PreviewMargin - scrolled.x, PreviewMargin - scrolled.y, (DWORD)width, (DWORD)height, 0,
+    SetDIBitsToDevice(dc, Margin() - scrolled.x, Margin() - scrolled.y, (DWORD)width, (DWORD)height, 0,
                       0, 0, (UINT)height, image.Rows(), (const BITMAPINFO*)image.Block(), DIB_RGB_COLORS);
 }
 

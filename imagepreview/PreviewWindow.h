@@ -1,5 +1,5 @@
 // The image preview under the history list: the selected record's image at
-// its natural size, 10 pixels in from the top-left corner, with scroll
+// its natural size, 10 pixels (at 96 DPI) in from the top-left corner, with scroll
 // bars, keys and the wheel to move it.  The image is held as the packed
 // bitmap the display draws (PreviewImage), so painting is one call.
 #pragma once
@@ -14,12 +14,15 @@ struct PreviewWindow {
     HFONT* paneFont;   // selected while painting
     PreviewImage image; // the selected record's picture, or empty
     int wheelPending[2]; // parts of a wheel notch not yet scrolled, by SB_HORZ and SB_VERT
+    int dpi;             // the margin and the scroll ranges are for this DPI
 };
 
 extern PreviewWindow gPreview;
 
 // The layout hands over the window once it exists.
 void AttachPreview(HWND window, HWND messageOwner, HFONT* paneFont);
+// The window moved to a monitor of another DPI.
+void ChangePreviewDpi(int dpi);
 
 // Shows the image of the selected history row, or clears the preview.
 void ReloadPreview();

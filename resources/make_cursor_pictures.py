@@ -7,12 +7,16 @@
   3 a red arrow cursor with a grey edge
 
 cursor_pictures.bmp is the strip of all four in 30 x 30 cells, side by side,
-24-bit.  cursor_pictures_35.bmp, _40, _50 and _60 are the same strip drawn
-in larger cells, for captures of screens scaled to 175, 200, 250 and 300 %
-(a picture is drawn 20 pixels large at 100 %): drawn at its size, the
-picture keeps its lines whole where a stretched one would break them up.
-They use the 16 standard colours.  picture_ellipse.bmp, picture_circle.bmp, picture_black_arrow.bmp and
-picture_red_arrow.bmp show one each at 16 x 16 in the 16 standard colours.
+24-bit.  cursor_pictures_35.bmp, _40, _45, _50 and _60 are the same strip
+drawn in larger cells, for captures of screens scaled to 175, 200, 225, 250
+and 300 % (a picture is drawn 20 pixels large at 100 %), and for the key
+panel's picture lists, whose 30-pixel cells grow with the display: drawn at
+its size, the picture keeps its lines whole where a stretched one would
+break them up.  They use the 16 standard colours.  picture_ellipse.bmp,
+picture_circle.bmp, picture_black_arrow.bmp and picture_red_arrow.bmp show
+one each at 16 x 16 in the 16 standard colours; pictures_24.bmp and
+pictures_32.bmp are the four side by side at 24 and 32 pixels, which the
+key panel shows at 150 and 200 %.
 All are bottom-up BMP files, which the resource compiler takes as they are:
     python3 resources/make_cursor_pictures.py [folder]
 (the default folder is the script's own).
@@ -29,7 +33,7 @@ BLACK = (0, 0, 0)
 GREY = (128, 128, 128)
 
 # The larger strips' cell sizes.
-LARGE_CELLS = [35, 40, 50, 60]
+LARGE_CELLS = [35, 40, 45, 50, 60]
 
 # The classic arrow, tip at the top left, in pixels of a 30-pixel cell.
 ARROW = [(2, 2), (2, 24), (7.5, 18.5), (11.5, 27), (15, 25.5), (11, 17.5), (18.5, 17.5)]
@@ -127,6 +131,10 @@ SMALL_PICTURES = [
 ]
 
 
+# The small pictures at 150 and 200 %, drawn like the strips' pictures.
+SMALL_STRIPS = [24, 32]
+
+
 def strip_pixel(cell, pictures):
     def pixel(x, y):
         n, cx = divmod(x, cell)
@@ -156,6 +164,8 @@ def main(folder):
         write_strip(os.path.join(folder, "cursor_pictures_%d.bmp" % cell), cell)
     for name, draw in SMALL_PICTURES:
         write_small(os.path.join(folder, name), draw)
+    for size in SMALL_STRIPS:
+        write_strip(os.path.join(folder, "pictures_%d.bmp" % size), size)
 
 
 if __name__ == "__main__":

@@ -6,6 +6,15 @@
   toolbar.bmp    six 16 x 15 toolbar images side by side on light grey
                  (192, 192, 192, shown as the button face): batch comment,
                  delete, move up, move down, capture, HTML export
+  toolbar_24.bmp the same six at 24 x 24, for displays at 150 %
+  toolbar_32.bmp new, open and save, then the same six, at 32 x 32, for
+                 displays at 200 % (the common controls have the standard
+                 pictures at 16 and 24 pixels only)
+
+The 16-pixel images are drawn pixel by pixel; the larger ones from shapes
+in the same 16-unit grid, each pixel taking the colour that covers most of
+it, so that edges stay as sharp as the small ones' (a blended edge would
+keep a grey rim where the button face replaces the light grey).
 
     python3 resources/make_main_images.py resources
 """
@@ -190,11 +199,163 @@ PALETTE = {
 TOOLBAR = [draw(a, PALETTE) for a in (BATCH, DELETE, UP, DOWN, CAPTURE, HTML)]
 
 
+# --- the larger toolbar strips --------------------------------------------------
+
+# Shapes in a 16 x 16 grid; each is (test(x, y) -> bool, colour), painted in
+# order, later ones on top.  Outlines are an outer shape in the outline's
+# colour with the inner one on it, `line` pixels in.
+
+def rect(x0, y0, x1, y1):
+    return lambda x, y: x0 <= x < x1 and y0 <= y < y1
+
+
+def polygon(points):
+    def inside(x, y):
+        hit = False
+        j = len(points) - 1
+        for i in range(len(points)):
+            (xi, yi), (xj, yj) = points[i], points[j]
+            if (yi > y) != (yj > y) and x < (xj - xi) * (y - yi) / (yj - yi) + xi:
+                hit = not hit
+            j = i
+        return hit
+    return inside
+
+
+def ellipse(cx, cy, rx, ry):
+    return lambda x, y: ((x - cx) / rx) ** 2 + ((y - cy) / ry) ** 2 <= 1.0
+
+
+def inset(test, d):
+    """The part of a shape at least `d` grid units from its edge."""
+    return lambda x, y: all(test(x + dx, y + dy) for dx, dy in ((-d, 0), (d, 0), (0, -d), (0, d),
+                                                                 (-d * 0.7, -d * 0.7), (d * 0.7, d * 0.7),
+                                                                 (-d * 0.7, d * 0.7), (d * 0.7, -d * 0.7)))
+
+
+def outlined(test, fill, edge, line):
+    return [(test, edge), (inset(test, line), fill)]
+
+
+def bar(x0, y0, x1, y1, width):
+    """A straight stroke from (x0, y0) to (x1, y1), `width` units wide."""
+    dx, dy = x1 - x0, y1 - y0
+    n = math.hypot(dx, dy)
+    ox, oy = -dy / n * width / 2, dx / n * width / 2
+    return polygon([(x0 + ox, y0 + oy), (x1 + ox, y1 + oy), (x1 - ox, y1 - oy), (x0 - ox, y0 - oy)])
+
+
+C = PALETTE
+
+
+def shapes_batch(line):
+    back, front = rect(1, 1, 9.5, 8.5), rect(6.5, 4, 13, 12.5)
+    out = outlined(back, C["w"], C["k"], line) + [(rect(2.5, y, 8, y + line), C["k"]) for y in (3, 5)]
+    out += outlined(front, C["w"], C["k"], line) + [(rect(8, y, 11.5, y + line), C["k"]) for y in (6.5, 8.5)]
+    pencil = polygon([(14, 6), (15.6, 7.6), (11.2, 12), (9.6, 10.4)])
+    out += outlined(pencil, C["y"], C["b"], line)
+    out += outlined(polygon([(9.6, 10.4), (11.2, 12), (8.6, 13.4)]), C["p"], C["k"], line)
+    return out
+
+
+def shapes_delete(line):
+    out = []
+    for stroke in (bar(2.5, 2.5, 13.5, 13.5, 3.2), bar(13.5, 2.5, 2.5, 13.5, 3.2)):
+        out.append((stroke, C["r"]))
+    for stroke in (bar(2.5, 2.5, 13.5, 13.5, 3.2), bar(13.5, 2.5, 2.5, 13.5, 3.2)):
+        out.append((inset(stroke, line), C["R"]))
+    return out
+
+
+UP_ARROW = [(8, 1), (14.5, 7.5), (10.5, 7.5), (10.5, 14.5), (5.5, 14.5), (5.5, 7.5), (1.5, 7.5)]
+
+
+def shapes_up(line):
+    return outlined(polygon(UP_ARROW), C["G"], C["g"], line)
+
+
+def shapes_down(line):
+    return outlined(polygon([(x, 16 - y) for x, y in UP_ARROW]), C["G"], C["g"], line)
+
+
+def shapes_capture(line):
+    out = outlined(polygon([(4.5, 2.5), (10, 2.5), (11.5, 5), (3, 5)]), C["w"], C["k"], line)
+    out += outlined(rect(1, 4.5, 15, 13), C["s"], C["k"], line)
+    out += outlined(ellipse(8, 8.7, 3.4, 3.4), C["b"], C["k"], line)
+    out += [(ellipse(7.4, 8.1, 1.5, 1.5), C["B"]), (rect(12, 6, 13.5, 7.5), C["R"])]
+    return out
+
+
+def page(line):
+    out = outlined(polygon([(1.5, 0.5), (9, 0.5), (12.5, 4), (12.5, 15), (1.5, 15)]), C["w"], C["k"], line)
+    out += outlined(polygon([(9, 0.5), (9, 4), (12.5, 4)]), C["w"], C["k"], line)
+    return out
+
+
+def shapes_html(line):
+    out = page(line) + [(rect(3.5, y, 7.5, y + line), C["k"]) for y in (3, 5)]
+    out += outlined(ellipse(8, 10.5, 4, 4), C["B"], C["b"], line)
+    out += [(ellipse(6.8, 9.4, 1.6, 1.1), C["c"]), (ellipse(9.5, 12, 1.2, 1.6), C["c"])]
+    return out
+
+
+def shapes_new(line):
+    return page(line)
+
+
+def shapes_open(line):
+    brown = (128, 90, 0)
+    out = outlined(polygon([(1, 2.5), (6, 2.5), (7.5, 4.5), (13, 4.5), (13, 13.5), (1, 13.5)]), C["y"], brown,
+                   line)
+    out += outlined(polygon([(3.5, 7), (15.5, 7), (13, 13.5), (1, 13.5)]), (255, 230, 130), brown, line)
+    return out
+
+
+def shapes_save(line):
+    out = outlined(rect(1.5, 1.5, 14.5, 14.5), C["b"], C["k"], line)
+    out += outlined(rect(4, 1.5, 12, 7.5), C["w"], C["k"], line)
+    out += outlined(rect(4.5, 10, 11.5, 14.5), (170, 170, 180), C["k"], line)
+    out += [(rect(8.5, 11, 10, 13.5), C["b"])]
+    return out
+
+
+def render(shapes, size, samples=4):
+    """A size x size image of `shapes`, each pixel the colour most of its
+    samples show."""
+    scale = 16.0 / size
+    def pixel(x, y):
+        counts = {}
+        for sy in range(samples):
+            for sx in range(samples):
+                gx, gy = (x + (sx + 0.5) / samples) * scale, (y + (sy + 0.5) / samples) * scale
+                colour = GREY
+                for test, c in shapes:
+                    if test(gx, gy):
+                        colour = c
+                counts[colour] = counts.get(colour, 0) + 1
+        return max(counts, key=counts.get)
+    return [[pixel(x, y) for x in range(size)] for y in range(size)]
+
+
+OWN_SHAPES = [shapes_batch, shapes_delete, shapes_up, shapes_down, shapes_capture, shapes_html]
+STANDARD_SHAPES = [shapes_new, shapes_open, shapes_save]
+
+
+def write_strip(path, size, makers):
+    # One pixel of outline at 24 pixels (1.5 per grid unit), two at 32.
+    line = (size // 16) * 16.0 / size
+    images = [render(make(line), size) for make in makers]
+    width = size * len(images)
+    write_bmp(path, width, size, 24, [], rows24(width, size, lambda x, y: images[x // size][y][x % size]))
+
+
 def main(folder):
     write_icon(os.path.join(folder, "gyrolens.ico"))
     width = W * len(TOOLBAR)
     write_bmp(os.path.join(folder, "toolbar.bmp"), width, H, 24, [],
               rows24(width, H, lambda x, y: TOOLBAR[x // W](x % W, y)))
+    write_strip(os.path.join(folder, "toolbar_24.bmp"), 24, OWN_SHAPES)
+    write_strip(os.path.join(folder, "toolbar_32.bmp"), 32, STANDARD_SHAPES + OWN_SHAPES)
 
 
 if __name__ == "__main__":

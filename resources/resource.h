@@ -9,6 +9,8 @@
 #define IDI_GYROLENS 107
 #define IDI_GYROLENS_SMALL 108
 #define IDB_TOOLBAR 131 // six 16 x 15 images
+#define IDB_TOOLBAR_24 175 // the same six at 24 x 24
+#define IDB_TOOLBAR_32 176 // new, open, save and the same six at 32 x 32
 #define IDR_MANIFEST 1
 
 #define IDM_ABOUT 104
@@ -106,12 +108,15 @@
 #define IDB_CURSOR_PICTURES 146      // four 30 x 30 cells on white
 #define IDB_CURSOR_PICTURES_35 170   // the same four in 35 x 35 cells, for 175 % screens
 #define IDB_CURSOR_PICTURES_40 171   // 40 x 40, 200 %
+#define IDB_CURSOR_PICTURES_45 174   // 45 x 45, 225 %, and the key panel at 150 %
 #define IDB_CURSOR_PICTURES_50 172   // 50 x 50, 250 %
 #define IDB_CURSOR_PICTURES_60 173   // 60 x 60, 300 %
 #define IDB_PICTURE_ELLIPSE 150      // 16 x 16, one each
 #define IDB_PICTURE_CIRCLE 151
 #define IDB_PICTURE_BLACK_ARROW 152
 #define IDB_PICTURE_RED_ARROW 153
+#define IDB_PICTURES_24 177          // the four side by side at 24 x 24
+#define IDB_PICTURES_32 178          // and at 32 x 32
 
 // --- record dialogs ------------------------------------------------------------
 #define IDD_COMMENT 132

@@ -4,14 +4,18 @@
 #include <windowsx.h>
 
 #include "base/ByteString.h"
+#include "base/Dpi.h"
+#include "base/WinHandles.h"
+#include "capture/CaptureMath.h"
 #include "capture/Hotkeys.h"
+#include "capture/Markings.h"
 #include "resources/resource.h"
 #include "settings/Settings.h"
 #include "settingsui/SettingsPages.h"
 
 enum {
     PictureCount = 4,
-    PictureCellWidth = 30,
+    PictureCellWidth = 30, // at 96 DPI
     FirstPictureRow = 4, // rows 4 and 5 paint a cursor picture
     PictureRowCount = 2,
 };
@@ -39,6 +43,7 @@ static const char PictureItemFormat[] = "イメージ%d";
 
 struct KeyPanelState {
     HIMAGELIST pictures;
+    HBITMAP shown[PictureCount]; // the pictures beside the lists when drawn larger, else NULL
     bool filling; // controls are being filled: their notifications are ignored
 };
 
@@ -91,6 +96,41 @@ static void StackPictures(HWND panel, int firstId) {
                    corners[1].y - corners[0].y, TRUE);
 }
 
+// The pictures beside the lists at the panel's DPI: the 16-pixel ones of
+// the template, or the four of a larger strip, cut apart.
+static void LoadShownPictures(HINSTANCE instance, int dpi, HBITMAP shown[PictureCount]) {
+    int size = SmallPictureSize(dpi);
+    if (size == SmallPictureSizes[0])
+        return;
+    int id = size == SmallPictureSizes[1] ? IDB_PICTURES_24 : IDB_PICTURES_32;
+    ScopedBitmap strip((HBITMAP)LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, 0));
+    ScopedWindowDC screen(NULL);
+    ScopedCreatedDC from(CreateCompatibleDC(screen)), to(CreateCompatibleDC(screen));
+    if (!strip || !from || !to)
+        return;
+    ScopedSelect source(from, strip);
+    for (int j = 0; j < PictureCount; j++) {
+        shown[j] = CreateCompatibleBitmap(screen, size, size);
+        ScopedSelect target(to, shown[j]);
+        BitBlt(to, 0, 0, size, size, from, j * size, 0, SRCCOPY);
+    }
+}
+
+static void ShowLargerPictures(HWND panel, int firstId, const HBITMAP shown[PictureCount]) {
+    for (int j = 0; j < PictureCount && shown[j]; j++) {
+        HANDLE old = (HANDLE)SendDlgItemMessageA(panel, firstId + j, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)shown[j]);
+        if (old && old != shown[j])
+            DeleteObject(old);
+    }
+}
+
+// The strip of the list's pictures drawn nearest their size at `dpi`.
+static HIMAGELIST LoadListPictures(HINSTANCE instance, int dpi) {
+    int strip = CursorStripFor(ScaleForDpi(PictureCellWidth, dpi));
+    return ImageList_LoadImageA(instance, MAKEINTRESOURCEA(CursorStripIds[strip]), CursorStripCells[strip], 0,
+                                RGB(255, 255, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
+}
+
 static void FillPictureList(HWND panel, int pictureRow, HIMAGELIST pictures) {
     HWND list = GetDlgItem(panel, PictureListIds[pictureRow]);
     SendMessageA(list, CBEM_SETIMAGELIST, 0, (LPARAM)pictures);
@@ -121,10 +161,13 @@ static BOOL OnInitDialog(HWND panel, HWND, LPARAM) {
         ShowRowState(panel, row);
     }
     HINSTANCE instance = (HINSTANCE)GetWindowLongPtrA(panel, GWLP_HINSTANCE);
-    state->pictures = ImageList_LoadImageA(instance, MAKEINTRESOURCEA(IDB_CURSOR_PICTURES), PictureCellWidth, 0,
-                                           RGB(255, 255, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION);
-    for (int pictureRow = 0; pictureRow < PictureRowCount; pictureRow++)
+    int dpi = WindowDpi(panel);
+    state->pictures = LoadListPictures(instance, dpi);
+    LoadShownPictures(instance, dpi, state->shown);
+    for (int pictureRow = 0; pictureRow < PictureRowCount; pictureRow++) {
+        ShowLargerPictures(panel, FirstPictureIds[pictureRow], state->shown);
         FillPictureList(panel, pictureRow, state->pictures);
+    }
     state->filling = false;
     // The panel sits in a tab that may be hidden: it takes no focus.
     return FALSE;
@@ -178,12 +221,16 @@ static void OnCommand(HWND panel, int id, HWND, UINT code) {
         ChoosePicture(panel, pictureRow);
 }
 
-// The lists only borrow the image list: it goes with the panel.
+// The lists only borrow the image list, and the pictures beside them their
+// bitmaps: they go with the panel.
 static void OnDestroy(HWND panel) {
     KeyPanelState* state = PanelState(panel);
     SetWindowLongPtrA(panel, DWLP_USER, 0);
     if (state && state->pictures)
         ImageList_Destroy(state->pictures);
+    for (int j = 0; state && j < PictureCount; j++)
+        if (state->shown[j])
+            DeleteObject(state->shown[j]);
     delete state;
 }
 

@@ -69,9 +69,10 @@ class MainWindowTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         if (!Main()) {
+            // 800 x 600 at 96 DPI; the placement is in physical pixels.
             gSettings.windowX = gSettings.windowY = 0;
-            gSettings.windowWidth = 800;
-            gSettings.windowHeight = 600;
+            gSettings.windowWidth = MulDiv(800, ScreenDpi(), 96);
+            gSettings.windowHeight = MulDiv(600, ScreenDpi(), 96);
             ASSERT_TRUE(StartShell(GetModuleHandleA(NULL), SW_SHOW));
         }
     }
@@ -513,4 +514,94 @@ TEST_F(MainWindowTest, RowsReadBackKeepWholeCharacters) {
     // A row keeps the whole comment a record does: 64 characters, 128 bytes.
     EXPECT_EQ(comment, gHistory.records[0].comment);
     gHistory.modified = 0;
+}
+
+namespace {
+// The toolbar at each DPI the tests run at: pictures drawn at 16, 24 and 32
+// pixels, and buttons grown from 23 x 22 with them.
+struct ToolbarSize {
+    int dpi, picture, buttonWidth, buttonHeight;
+};
+const ToolbarSize ToolbarSizes[] = { { 96, 16, 23, 22 }, { 144, 24, 35, 33 }, { 192, 32, 46, 44 } };
+
+int FontHeight(HFONT font) {
+    LOGFONTA f = {};
+    GetObjectA(font, sizeof(f), &f);
+    return f.lfHeight;
+}
+
+// Fonts, toolbar and columns show their 96-DPI sizes scaled for `dpi`; the
+// widths written back are the stored ones.
+void ExpectSizesFor(int dpi, const int (&storedWidths)[ColumnCount]) {
+    EXPECT_EQ(MulDiv(gSettings.fonts[FontGeneral].pointSize, dpi, 96), FontHeight(gLayout.layoutFont)) << dpi;
+    EXPECT_EQ(MulDiv(gSettings.fonts[FontHistory].pointSize, dpi, 96), FontHeight(gHistoryView.font)) << dpi;
+    for (const ToolbarSize& t : ToolbarSizes) {
+        if (t.dpi != dpi)
+            continue;
+        int cx = 0, cy = 0;
+        ImageList_GetIconSize((HIMAGELIST)SendMessageA(gToolbar.hwnd, TB_GETIMAGELIST, 0, 0), &cx, &cy);
+        EXPECT_EQ(t.picture, cx) << dpi;
+        DWORD button = (DWORD)SendMessageA(gToolbar.hwnd, TB_GETBUTTONSIZE, 0, 0);
+        EXPECT_EQ(t.buttonWidth, LOWORD(button)) << dpi;
+        EXPECT_EQ(t.buttonHeight, HIWORD(button)) << dpi;
+    }
+    SaveWindowPlacement(Main());
+    for (int i = 0; i < ColumnCount; i++) {
+        EXPECT_EQ(MulDiv(storedWidths[i], dpi, 96), SendMessageA(gHistoryView.list, LVM_GETCOLUMNWIDTH, i, 0))
+            << dpi << " column " << i;
+        EXPECT_EQ(storedWidths[i], gSettings.columnWidths[i]) << dpi << " column " << i;
+    }
+}
+
+// The widths as the program stores them, after fonts made from the
+// settings as a change of them makes them.
+void StoreWidthsAndRemakeFonts(int (&widths)[ColumnCount]) {
+    RecreateLayoutFont();
+    ApplyFont();
+    SaveWindowPlacement(Main());
+    memcpy(widths, gSettings.columnWidths, sizeof(widths));
+}
+} // namespace
+
+TEST_F(MainWindowTest, SizesFollowTheDisplayDpiAndColumnsAreStoredAt96) {
+    int dpi = ScreenDpi();
+    int widths[ColumnCount];
+    StoreWidthsAndRemakeFonts(widths);
+    ExpectSizesFor(dpi, widths);
+    std::string ini = dir.File("Gyrolens.ini");
+    for (int stored : { 101, 37, 250 }) {
+        SendMessageA(gHistoryView.list, LVM_SETCOLUMNWIDTH, 0, MulDiv(stored, dpi, 96));
+        SaveWindowPlacement(Main());
+        SaveWindowPlacement(Main());
+        EXPECT_EQ(stored, (int)GetPrivateProfileIntA("Window", "項目１幅", -1, ini.c_str())) << dpi;
+        EXPECT_EQ(MulDiv(stored, dpi, 96), SendMessageA(gHistoryView.list, LVM_GETCOLUMNWIDTH, 0, 0)) << dpi;
+    }
+}
+
+TEST_F(MainWindowTest, DpiChangeTakesTheSuggestedRectangleAndScalesAgain) {
+    int dpi = ScreenDpi();
+    int widths[ColumnCount];
+    StoreWidthsAndRemakeFonts(widths);
+    RECT before;
+    GetWindowRect(Main(), &before);
+    int other = dpi == 96 ? 144 : 96;
+    RECT suggested = { 30, 20, 30 + MulDiv(600, other, 96), 20 + MulDiv(450, other, 96) };
+    struct { int dpi; RECT rect; } steps[] = { { other, suggested }, { dpi, before } };
+    for (const auto& step : steps) {
+        SendMessageA(Main(), WM_DPICHANGED, MAKEWPARAM(step.dpi, step.dpi), (LPARAM)&step.rect);
+        PumpFor(50);
+        RECT now;
+        GetWindowRect(Main(), &now);
+        EXPECT_TRUE(EqualRect(&step.rect, &now)) << step.dpi << ": " << now.left << "," << now.top << ","
+                                                 << now.right << "," << now.bottom;
+        ExpectSizesFor(step.dpi, widths);
+        RECT client, tab;
+        GetClientRect(Main(), &client);
+        int edges[3] = {};
+        SendMessageA(gStatusBar.hwnd, SB_GETPARTS, 3, (LPARAM)edges);
+        EXPECT_EQ(client.right / 3, edges[0]) << step.dpi;
+        GetWindowRect(gShell.hwndTab, &tab);
+        EXPECT_GT(tab.bottom - tab.top, 0) << step.dpi;
+        EXPECT_EQ(TextMonitoringOff, StatusText(0)) << step.dpi;
+    }
 }

@@ -118,10 +118,10 @@ TEST(CaptureMath, NoWindowMarkingOnTheScreensLeftColumnOrTopRow) {
 
 TEST(CaptureMath, MarkingSizesAtOtherDpis) {
     // The 2-pixel pen and the 20-pixel pictures at 100 to 300 %, and the
-    // strip each picture is drawn from (cells 30, 35, 40, 50, 60).
+    // strip each picture is drawn from (cells 30, 35, 40, 45, 50, 60).
     struct { int dpi, pen, picture, cell; } rows[] = {
         { 96, 2, 20, 30 },  { 120, 3, 25, 30 }, { 144, 3, 30, 30 }, { 168, 4, 35, 35 },
-        { 192, 4, 40, 40 }, { 240, 5, 50, 50 }, { 288, 6, 60, 60 }, { 384, 8, 80, 60 },
+        { 192, 4, 40, 40 }, { 216, 5, 45, 45 }, { 240, 5, 50, 50 }, { 288, 6, 60, 60 }, { 384, 8, 80, 60 },
         { 0, 2, 20, 30 },
     };
     for (auto& r : rows) {

@@ -18,6 +18,7 @@
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
 #include "tests/capture/CaptureTestSupport.h"
+#include "tests/support/GuiTestSupport.h"
 
 namespace {
 
@@ -55,13 +56,6 @@ RECT Area(int left, int top, int right, int bottom) {
 
 RECT Whole(const Image& img) {
     return Area(0, 0, img.width, img.height);
-}
-
-int ScreenDpi() {
-    HDC screen = GetDC(NULL);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(NULL, screen);
-    return dpi;
 }
 
 // A cursor picture's side on this display: 20 pixels at 96 DPI.

@@ -5,13 +5,15 @@
 #include <gtest/gtest.h>
 
 TEST(PreviewScroll, Ranges) {
-    struct { int w, h, imageW, imageH; ScrollRange horizontal, vertical; } rows[] = {
-        { 600, 400, 300, 200, { 320, 320 }, { 400, 400 } },
-        { 600, 200, 1024, 768, { 1044, 600 }, { 768 + 17 + 30, 200 } },
-        { 1024, 300, 1024, 300, { 1044, 1044 }, { 300, 300 } },
+    // The last row at 150 %: a 15-pixel margin and a 26-pixel bar.
+    struct { int w, h, imageW, imageH, bar, margin; ScrollRange horizontal, vertical; } rows[] = {
+        { 600, 400, 300, 200, 17, 10, { 320, 320 }, { 400, 400 } },
+        { 600, 200, 1024, 768, 17, 10, { 1044, 600 }, { 768 + 17 + 30, 200 } },
+        { 1024, 300, 1024, 300, 17, 10, { 1044, 1044 }, { 300, 300 } },
+        { 600, 200, 1024, 768, 26, 15, { 1054, 600 }, { 768 + 26 + 45, 200 } },
     };
     for (const auto& r : rows) {
-        PreviewScrollRanges got = ComputePreviewScrollRanges(r.w, r.h, r.imageW, r.imageH, 17);
+        PreviewScrollRanges got = ComputePreviewScrollRanges(r.w, r.h, r.imageW, r.imageH, r.bar, r.margin);
         EXPECT_EQ(r.horizontal.maximum, got.horizontal.maximum) << r.imageW;
         EXPECT_EQ(r.horizontal.page, got.horizontal.page) << r.imageW;
         EXPECT_EQ(r.vertical.maximum, got.vertical.maximum) << r.imageW;

@@ -68,11 +68,13 @@ protected:
     }
     // The panel as the settings tab holds it: in a plain container inside
     // the top-level window that owns the hotkeys.
+    // Its window is 860 x 460 at 96 DPI, grown with the display's DPI.
     void OpenPanel() {
-        main = CreateTestWindow("GyrolensKeyPanelTest", MainProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 860,
-                                460, "key panel");
-        HWND container = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 840, 420, main, NULL, NULL,
-                                         NULL);
+        int dpi = ScreenDpi();
+        main = CreateTestWindow("GyrolensKeyPanelTest", MainProc, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                MulDiv(860, dpi, 96), MulDiv(460, dpi, 96), "key panel");
+        HWND container = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, MulDiv(840, dpi, 96),
+                                         MulDiv(420, dpi, 96), main, NULL, NULL, NULL);
         panel = CreateKeyPanel(GetModuleHandleA(NULL), container);
         ASSERT_TRUE(panel != NULL);
         PumpFor(50);
@@ -171,9 +173,27 @@ TEST_F(KeyPanelTest, ThirdPictureOfRowFiveIsStoredAndShown) {
     for (int j = 0; j < 4; j++)
         EXPECT_EQ(j == 2, !!IsWindowVisible(GetDlgItem(panel, IDC_KEYPANEL_PICTURE5_0 + j))) << j;
     HBITMAP shownBitmap = (HBITMAP)SendDlgItemMessageA(panel, IDC_KEYPANEL_PICTURE5_0 + 2, STM_GETIMAGE, IMAGE_BITMAP, 0);
+    ASSERT_TRUE(shownBitmap != NULL);
+    // The pictures are drawn for the display's DPI, beside the list and in it.
+    const struct { int dpi, picture, listPicture; } sizes[] = { { 96, 16, 30 }, { 144, 24, 45 }, { 192, 32, 60 } };
+    int dpi = ScreenDpi();
+    for (const auto& size : sizes) {
+        if (size.dpi != dpi)
+            continue;
+        BITMAP info = {};
+        GetObjectA(shownBitmap, sizeof(info), &info);
+        EXPECT_EQ(size.picture, info.bmWidth) << dpi;
+        EXPECT_EQ(size.picture, shown.right - shown.left) << dpi;
+        int cx = 0, cy = 0;
+        HWND list = GetDlgItem(panel, IDC_KEYPANEL_PICTURES5);
+        ImageList_GetIconSize((HIMAGELIST)SendMessageA(list, CBEM_GETIMAGELIST, 0, 0), &cx, &cy);
+        EXPECT_EQ(size.listPicture, cx) << dpi;
+    }
+    if (dpi != 96)
+        return;
     HBITMAP expected = (HBITMAP)LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDB_PICTURE_BLACK_ARROW),
                                            IMAGE_BITMAP, 0, 0, 0);
-    ASSERT_TRUE(shownBitmap && expected);
+    ASSERT_TRUE(expected != NULL);
     EXPECT_EQ(BitmapPixels(expected), BitmapPixels(shownBitmap));
     DeleteObject(expected);
 }

@@ -192,12 +192,22 @@ bool WritePngFile(const std::string& path, const ScreenPicture& p) {
     return WriteFileBytes(path, png);
 }
 
+int ScreenDpi() {
+    HDC screen = GetDC(NULL);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(NULL, screen);
+    return dpi;
+}
+
 bool SaveWindowPng(HWND hwnd, const std::string& name) {
     RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     PumpFor(100);
     RECT r;
     GetWindowRect(hwnd, &r);
-    // The tests' working folder is <build>/test-work; pictures go beside it.
+    // The tests' working folder is <build>/test-work; pictures go beside it,
+    // those of a display at another DPI named for it.
     CreateDirectoryA("..\\screenshots", NULL);
-    return WritePngFile("..\\screenshots\\" + name + ".png", GrabScreenRect(r));
+    int dpi = ScreenDpi();
+    std::string suffix = dpi == 96 ? "" : "-dpi" + std::to_string(dpi);
+    return WritePngFile("..\\screenshots\\" + name + suffix + ".png", GrabScreenRect(r));
 }
