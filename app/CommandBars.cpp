@@ -158,14 +158,24 @@ HWND CreateStatusBar(HWND parent, HINSTANCE instance) {
     return gStatusBar.hwnd;
 }
 
+enum { StatusTextSize = 256 };
+
+// The text a part shows; empty (and false) when it does not fit.
+static bool ReadStatusText(int part, char (&out)[StatusTextSize]) {
+    out[0] = '\0';
+    if (LOWORD(SendMessageA(gStatusBar.hwnd, SB_GETTEXTLENGTHA, part, 0)) >= StatusTextSize)
+        return false;
+    SendMessageA(gStatusBar.hwnd, SB_GETTEXTA, part, (LPARAM)out);
+    return true;
+}
+
 // The status bar takes the system's font for the DPI it is made at: a new
 // one replaces it, showing what the old one showed.
 void RecreateStatusBar(HWND parent, HINSTANCE instance) {
     enum { ShownParts = 2 };
-    char shown[ShownParts][256] = {};
+    char shown[ShownParts][StatusTextSize];
     for (int part = 0; part < ShownParts; part++)
-        if (LOWORD(SendMessageA(gStatusBar.hwnd, SB_GETTEXTLENGTHA, part, 0)) < sizeof(shown[part]))
-            SendMessageA(gStatusBar.hwnd, SB_GETTEXTA, part, (LPARAM)shown[part]);
+        ReadStatusText(part, shown[part]);
     if (gStatusBar.hwnd)
         DestroyWindow(gStatusBar.hwnd);
     CreateStatusBar(parent, instance);
@@ -185,11 +195,8 @@ void SetStatusText(int part, int drawType, const char* text) {
 }
 
 void ClearStatusTextIf(int part, const char* text) {
-    char shown[256] = "";
-    if (LOWORD(SendMessageA(gStatusBar.hwnd, SB_GETTEXTLENGTHA, part, 0)) >= sizeof(shown))
-        return;
-    SendMessageA(gStatusBar.hwnd, SB_GETTEXTA, part, (LPARAM)shown);
-    if (strcmp(shown, text) == 0)
+    char shown[StatusTextSize];
+    if (ReadStatusText(part, shown) && strcmp(shown, text) == 0)
         SetStatusText(part, 0, "");
 }
 

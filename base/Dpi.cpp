@@ -7,10 +7,12 @@ int WindowDpi(HWND hwnd) {
     typedef UINT(WINAPI * GetDpiForWindowFn)(HWND);
     static GetDpiForWindowFn getDpi = (GetDpiForWindowFn)(void*)SystemFunction("user32.dll", "GetDpiForWindow");
     int dpi = getDpi && hwnd ? (int)getDpi(hwnd) : 0;
-    if (dpi > 0)
-        return dpi;
+    return dpi > 0 ? dpi : ScreenDpi();
+}
+
+int ScreenDpi() {
     ScopedWindowDC screen(NULL);
-    dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     return dpi > 0 ? dpi : BaseDpi;
 }
 

@@ -12,6 +12,8 @@ enum { BaseDpi = 96 };
 // The DPI of the monitor that shows `hwnd`: GetDpiForWindow where user32
 // has it (Windows 10 1607 and later), else the screen's LOGPIXELSY.
 int WindowDpi(HWND hwnd);
+// The screen's LOGPIXELSY: the DPI the session started at.
+int ScreenDpi();
 // A 96-DPI size at `dpi` (MulDiv, rounded; 0 stays 0).
 int ScaleForDpi(int size, int dpi);
 // A size shown at `dpi` back at 96 DPI, as it is stored.

@@ -65,6 +65,9 @@ static LRESULT CALLBACK ByteLimitProc(HWND edit, UINT msg, WPARAM wParam, LPARAM
 }
 
 void LimitEditBytes(HWND edit, size_t maxBytes) {
-    if (edit)
-        SetWindowSubclass(edit, ByteLimitProc, ByteLimitSubclassId, (DWORD_PTR)maxBytes);
+    if (!edit)
+        return;
+    // The control's own limit counts characters: never more than the bytes.
+    SendMessageA(edit, EM_LIMITTEXT, maxBytes, 0);
+    SetWindowSubclass(edit, ByteLimitProc, ByteLimitSubclassId, (DWORD_PTR)maxBytes);
 }

@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "base/ByteString.h"
+#include "base/Dpi.h"
 #include "base/MessageBox.h"
 #include "base/SystemFunction.h"
 #include "base/Texts.h"
@@ -94,8 +95,7 @@ static int MonitorDpi(HWND window) {
     UINT x = 0, y = 0;
     if (getDpi && monitor && SUCCEEDED(getDpi(monitor, 0 /* MDT_EFFECTIVE_DPI */, &x, &y)) && y > 0)
         return (int)y;
-    ScopedWindowDC screen(NULL);
-    return GetDeviceCaps(screen, LOGPIXELSY);
+    return ScreenDpi();
 }
 
 // --- the grab ----------------------------------------------------------------

@@ -27,7 +27,6 @@ static CommentDialogState* State(HWND dialog) {
 
 static BOOL OnInitDialog(HWND dialog, HWND, LPARAM lParam) {
     SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    SendDlgItemMessageA(dialog, IDC_COMMENT_EDIT, EM_LIMITTEXT, CommentEditLimit, 0);
     LimitEditBytes(GetDlgItem(dialog, IDC_COMMENT_EDIT), CommentEditLimit);
     return TRUE;
 }

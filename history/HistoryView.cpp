@@ -280,7 +280,6 @@ int SaveHistoryAs() {
 // is cut when the edit ends.
 static void OnBeginLabelEdit() {
     HWND edit = (HWND)SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0);
-    SendMessageA(edit, EM_LIMITTEXT, CommentSize - 1, 0);
     LimitEditBytes(edit, CommentSize - 1);
     MarkHistoryChanged();
     // Saving is offered at once, from the toolbar as from the menu.

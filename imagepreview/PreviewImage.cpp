@@ -65,26 +65,29 @@ PreviewLoader ChooseLoader(const char* path) {
     return LoaderNone;
 }
 
-// --- 24-bit blocks ----------------------------------------------------------
+// --- blocks the decoders build -----------------------------------------------
 
-static size_t BgrRowLength(uint32_t width) {
-    return 4 * (((size_t)3 * width + 3) / 4);
+size_t DibRowLength(uint32_t width, unsigned bits) {
+    return ((size_t)width * bits + 31) / 32 * 4;
 }
 
-size_t JpegBlockSize(uint32_t width, uint32_t height) {
-    uint64_t total = DibHeaderSize + (uint64_t)BgrRowLength(width) * height;
+size_t DibBlockSize(uint32_t width, uint32_t height, unsigned bits) {
+    uint64_t total = DibHeaderSize + (uint64_t)DibRowLength(width, bits) * height;
     return width == 0 || height == 0 || total > MaxPreviewBlockSize ? 0 : (size_t)total;
 }
 
-// The header of a block of bottom-up blue-green-red rows.
-static void WriteBgrHeader(unsigned char* block, uint32_t width, uint32_t height) {
+size_t JpegBlockSize(uint32_t width, uint32_t height) {
+    return DibBlockSize(width, height, 24);
+}
+
+void WriteDibHeader(unsigned char* block, uint32_t width, uint32_t height, unsigned bits) {
     memset(block, 0, DibHeaderSize);
     Write32(block, DibHeaderSize);
     Write32(block + 4, width);
     Write32(block + 8, height);
-    block[12] = 1;  // planes
-    block[14] = 24; // bits per pixel
-    Write32(block + 20, (uint32_t)(BgrRowLength(width) * height));
+    block[12] = 1;                   // planes
+    block[14] = (unsigned char)bits; // bits per pixel
+    Write32(block + 20, (uint32_t)(DibRowLength(width, bits) * height));
 }
 
 // --- BMP --------------------------------------------------------------------
@@ -259,7 +262,7 @@ static unsigned char* ConvertBmp(const BmpLayout& l, size_t* outSize) {
     unsigned char* out = *outSize ? (unsigned char*)malloc(*outSize) : NULL;
     if (!out)
         return NULL;
-    size_t outRow = BgrRowLength(l.width);
+    size_t outRow = DibRowLength(l.width, 24);
     for (uint32_t y = 0; y < l.rows; y++) {
         // Output row y counts from the bottom, like a bottom-up source.
         uint32_t source = l.topDown ? l.rows - 1 - y : y;
@@ -267,7 +270,7 @@ static unsigned char* ConvertBmp(const BmpLayout& l, size_t* outSize) {
         ConvertRow(l.pixels + (size_t)source * l.rowLength, l, row);
         memset(row + 3 * (size_t)l.width, 0, outRow - 3 * (size_t)l.width);
     }
-    WriteBgrHeader(out, l.width, l.rows);
+    WriteDibHeader(out, l.width, l.rows, 24);
     return out;
 }
 
@@ -350,7 +353,7 @@ static bool RunJpegDecode(JpegDecodeJob* job, FILE* stream) {
     job->block = (unsigned char*)malloc(job->size);
     if (!job->block)
         return false;
-    size_t width = cinfo->output_width, rowLength = BgrRowLength(cinfo->output_width);
+    size_t width = cinfo->output_width, rowLength = DibRowLength(cinfo->output_width, 24);
     // Scanline by scanline into the block's rows: the first scanline is the
     // picture's top row, the block's last.  Each row is padded with zeros.
     while (cinfo->output_scanline < cinfo->output_height) {
@@ -363,7 +366,7 @@ static bool RunJpegDecode(JpegDecodeJob* job, FILE* stream) {
     jpeg_finish_decompress(cinfo);
     if (job->truncated)
         return false;
-    WriteBgrHeader(job->block, cinfo->output_width, cinfo->output_height);
+    WriteDibHeader(job->block, cinfo->output_width, cinfo->output_height, 24);
     return true;
 }
 

@@ -60,8 +60,13 @@ enum PreviewLoader { LoaderNone, LoaderJpeg, LoaderBmp, LoaderPng };
 // nothing.
 PreviewLoader ChooseLoader(const char* path);
 
-// Bytes of a 24-bit block of `width` x `height` pixels as the JPEG loader
-// builds it, or 0 when that would pass MaxPreviewBlockSize.
+// The blocks the decoders build: a 40-byte header, then bottom-up rows of
+// `bits` (24 or 32) per pixel, each padded to a multiple of 4 bytes.
+size_t DibRowLength(uint32_t width, unsigned bits);
+// Bytes of such a block, or 0 when it would pass MaxPreviewBlockSize.
+size_t DibBlockSize(uint32_t width, uint32_t height, unsigned bits);
+void WriteDibHeader(unsigned char* block, uint32_t width, uint32_t height, unsigned bits);
+// The 24-bit block the JPEG loader builds.
 size_t JpegBlockSize(uint32_t width, uint32_t height);
 
 // Size of the block a BMP file's 14-byte header leads to: its file-size

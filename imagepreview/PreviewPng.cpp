@@ -13,28 +13,12 @@ const png_uint_32 MaxPngSide = 1u << 20;
 const png_alloc_size_t MaxPngChunk = (png_alloc_size_t)16 << 20;
 const png_uint_32 MaxPngChunkCache = 1000;
 
-static size_t PngRowLength(uint32_t width, bool alpha) {
-    return alpha ? (size_t)4 * width : 4 * (((size_t)3 * width + 3) / 4);
+static unsigned PngBits(bool alpha) {
+    return alpha ? 32 : 24;
 }
 
 size_t PngBlockSize(uint32_t width, uint32_t height, bool alpha) {
-    uint64_t total = DibHeaderSize + (uint64_t)PngRowLength(width, alpha) * height;
-    return width == 0 || height == 0 || total > MaxPreviewBlockSize ? 0 : (size_t)total;
-}
-
-static void Write32(unsigned char* p, uint32_t v) {
-    for (int i = 0; i < 4; i++)
-        p[i] = (unsigned char)(v >> (8 * i));
-}
-
-static void WriteHeader(unsigned char* block, uint32_t width, uint32_t height, bool alpha) {
-    memset(block, 0, DibHeaderSize);
-    Write32(block, DibHeaderSize);
-    Write32(block + 4, width);
-    Write32(block + 8, height);
-    block[12] = 1;               // planes
-    block[14] = alpha ? 32 : 24; // bits per pixel
-    Write32(block + 20, (uint32_t)(PngRowLength(width, alpha) * height));
+    return DibBlockSize(width, height, PngBits(alpha));
 }
 
 // Blue, green, red and alpha laid over white, in place; the fourth byte
@@ -92,7 +76,7 @@ static bool RunPngDecode(PngDecodeJob* job, FILE* stream) {
     job->height = png_get_image_height(job->png, job->info);
     ChooseTransforms(job);
     job->size = PngBlockSize(job->width, job->height, job->alpha);
-    size_t rowLength = PngRowLength(job->width, job->alpha), rowBytes = png_get_rowbytes(job->png, job->info);
+    size_t rowLength = DibRowLength(job->width, PngBits(job->alpha)), rowBytes = png_get_rowbytes(job->png, job->info);
     if (job->size == 0 || png_get_channels(job->png, job->info) != (job->alpha ? 4 : 3) ||
         png_get_bit_depth(job->png, job->info) != 8 || rowBytes != (size_t)job->width * (job->alpha ? 4 : 3))
         return false;
@@ -125,8 +109,8 @@ bool DecodePngStream(FILE* stream, PreviewImage& image) {
     }
     if (job.alpha)
         for (png_uint_32 y = 0; y < job.height; y++)
-            OverWhite(job.block + DibHeaderSize + (size_t)y * PngRowLength(job.width, true), job.width);
-    WriteHeader(job.block, job.width, job.height, job.alpha);
+            OverWhite(job.block + DibHeaderSize + (size_t)y * DibRowLength(job.width, 32), job.width);
+    WriteDibHeader(job.block, job.width, job.height, PngBits(job.alpha));
     image.Reset(job.block, job.size);
     return true;
 }

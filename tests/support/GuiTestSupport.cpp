@@ -192,13 +192,6 @@ bool WritePngFile(const std::string& path, const ScreenPicture& p) {
     return WriteFileBytes(path, png);
 }
 
-int ScreenDpi() {
-    HDC screen = GetDC(NULL);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(NULL, screen);
-    return dpi;
-}
-
 bool SaveWindowPng(HWND hwnd, const std::string& name) {
     RedrawWindow(hwnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
     PumpFor(100);

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Dpi.h" // ScreenDpi
+
 // Runs the message loop for `ms` milliseconds.
 void PumpFor(int ms);
 // Runs the message loop until `done` holds or `ms` milliseconds passed.
@@ -54,8 +56,6 @@ struct ScreenPicture {
     unsigned At(int x, int y) const { return pixels[(size_t)y * width + x]; }
 };
 ScreenPicture GrabScreenRect(const RECT& r);
-// The display's DPI (96 at 100 %).
-int ScreenDpi();
 // Saves what the screen shows of `hwnd` (with its frame) as
 // build/<tree>/screenshots/<name>.png, beside the tests' working folder.
 bool SaveWindowPng(HWND hwnd, const std::string& name);
