@@ -67,10 +67,6 @@ HWND WaitForWindow(DWORD process, const char* className, const char* title, int 
     return f.found;
 }
 
-bool WaitForFile(const std::string& path) {
-    return WaitFor([&] { return PathExists(path); });
-}
-
 std::string Profile(const std::string& ini, const char* section, const char* key) {
     char value[512] = "";
     GetPrivateProfileStringA(section, key, "<missing>", value, sizeof(value), ini.c_str());
@@ -188,7 +184,7 @@ void CaptureWithKeys(HWND main, std::initializer_list<std::string> images) {
     Sleep(500);
     for (const std::string& image : images) {
         ASSERT_TRUE(PressKeysOnDisplay("ctrl+shift+F2"));
-        ASSERT_TRUE(WaitForFile(image)) << image;
+        ASSERT_TRUE(WaitFor([&] { return PathExists(image); })) << image;
     }
 }
 

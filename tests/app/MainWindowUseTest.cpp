@@ -1,8 +1,6 @@
-// The main window as a person uses it, doing two things at once: capture
-// keys pressed while a question or dialog is open, saves while a comment is
-// being typed, the keyboard across the tabs.  Real key presses and clicks
-// come from xdotool on the tests' X display, through the program's own
-// message handling.
+// The main window used as a person does, with real keys and clicks through
+// the program's own message loop: capture keys while a dialog is open, saves
+// while a comment is typed, the keyboard across the tabs.
 #include "app/MainWindow.h"
 
 #include <gtest/gtest.h>
