@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -47,17 +48,6 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM data) {
     return FALSE;
 }
 
-// A visible top-level window of the process, waited for.
-HWND WaitForWindow(DWORD process, const char* className, const char* title, int ms = 20000) {
-    FoundWindow f = { process, className, title, NULL };
-    for (int waited = 0; waited < ms && !f.found; waited += 50) {
-        EnumWindows(MatchWindow, (LPARAM)&f);
-        if (!f.found)
-            Sleep(50);
-    }
-    return f.found;
-}
-
 bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
     for (int waited = 0; waited < ms; waited += 50) {
         if (done())
@@ -67,8 +57,14 @@ bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
     return false;
 }
 
-bool WaitForFile(const std::string& path) {
-    return WaitFor([&] { return PathExists(path); });
+// A visible top-level window of the process, waited for.
+HWND WaitForWindow(DWORD process, const char* className, const char* title, int ms = 20000) {
+    FoundWindow f = { process, className, title, NULL };
+    WaitFor([&] {
+        EnumWindows(MatchWindow, (LPARAM)&f);
+        return f.found != NULL;
+    }, ms);
+    return f.found;
 }
 
 std::string Profile(const std::string& ini, const char* section, const char* key) {
@@ -179,43 +175,44 @@ bool CopyHolds(const TempDir& work, const std::string& text) {
     return false;
 }
 
-} // namespace
-
-TEST(EndToEnd, CaptureWithRealKeysThenCloseAndSave) {
-    TempDir work("gyrolens-e2e");
-    std::string ini = work.File("Gyrolens.ini");
-    ASSERT_TRUE(WriteSettings(work));
-    Program program = Start(work);
-    PROCESS_INFORMATION& pi = program.pi;
-    HWND main = program.main;
-    ASSERT_TRUE(main != NULL);
-    EXPECT_EQ("新規 - Gyrolens Ver1.2", WindowText(main));
-
+// Monitoring switched on with Ctrl+Alt+S, then a Ctrl+Shift+F2 capture
+// for each image, waited for.
+void CaptureWithKeys(HWND main, std::initializer_list<std::string> images) {
     SetForegroundWindow(main);
     Sleep(300);
     ASSERT_TRUE(PressKeysOnDisplay("ctrl+alt+s"));
     Sleep(500);
-    ASSERT_TRUE(PressKeysOnDisplay("ctrl+shift+F2"));
-    std::string image = work.File("cap5.jpg");
-    EXPECT_TRUE(WaitForFile(image));
+    for (const std::string& image : images) {
+        ASSERT_TRUE(PressKeysOnDisplay("ctrl+shift+F2"));
+        ASSERT_TRUE(WaitFor([&] { return PathExists(image); })) << image;
+    }
+}
 
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    HWND question = WaitForWindow(pi.dwProcessId, "#32770", "保存確認");
+} // namespace
+
+TEST(EndToEnd, CaptureWithRealKeysThenCloseAndSave) {
+    TempDir work("gyrolens-e2e");
+    std::string ini = work.File("Gyrolens.ini"), image = work.File("cap5.jpg"), csv = work.File("history.csv");
+    ASSERT_TRUE(WriteSettings(work));
+    Program program = Start(work);
+    ASSERT_TRUE(program.main != NULL);
+    EXPECT_EQ("新規 - Gyrolens Ver1.2", WindowText(program.main));
+    CaptureWithKeys(program.main, { image });
+
+    PostMessageA(program.main, WM_CLOSE, 0, 0);
+    HWND question = WaitForWindow(program.pi.dwProcessId, "#32770", "保存確認");
     ASSERT_TRUE(question != NULL);
     PostMessageA(question, WM_COMMAND, IDYES, 0);
-    HWND save = WaitForWindow(pi.dwProcessId, "#32770", "保存するファイル名を指定して下さい");
+    HWND save = WaitForWindow(program.pi.dwProcessId, "#32770", "保存するファイル名を指定して下さい");
     ASSERT_TRUE(save != NULL);
     Sleep(300);
-    std::string csv = work.File("history.csv");
     SendMessageA(FileNameEdit(save), WM_SETTEXT, 0, (LPARAM)csv.c_str());
     PostMessageA(save, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(0u, Finish(program));
-    EXPECT_EQ(std::vector<std::string>{}, RecoveryFiles(work)) << "a clean save keeps no copy";
 
-    Image jpeg = ReadJpegFile(image);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), jpeg.width);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), ReadJpegFile(image).width);
     std::string history = ReadFileBytes(csv);
-    EXPECT_EQ(0u, history.find("日時,コメント,ファイルパス,テキスト情報\r\n"));
+    EXPECT_EQ(0u, history.find(Header));
     EXPECT_NE(std::string::npos, history.find(",SCREEN," + image + ",\r\n")) << history;
     EXPECT_EQ("6", Profile(ini, "File_Set", "画像ファイル開始番号"));
     EXPECT_EQ("700", Profile(ini, "Window", "幅"));
@@ -247,14 +244,7 @@ TEST(EndToEnd, KilledWithUnsavedWorkOffersItBackWhole) {
     SendMessageA(FileNameEdit(open), WM_SETTEXT, 0, (LPARAM)csv.c_str());
     PostMessageA(open, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(WaitFor([&] { return ShownRows(first).size() == 2; }));
-    SetForegroundWindow(first.main);
-    Sleep(300);
-    ASSERT_TRUE(PressKeysOnDisplay("ctrl+alt+s"));
-    Sleep(500);
-    for (const char* image : { "\\cap5.jpg", "\\cap6.jpg" }) {
-        ASSERT_TRUE(PressKeysOnDisplay("ctrl+shift+F2"));
-        ASSERT_TRUE(WaitForFile(data + image)) << image;
-    }
+    CaptureWithKeys(first.main, { data + "\\cap5.jpg", data + "\\cap6.jpg" });
     ASSERT_TRUE(WaitFor([&] { return ShownRows(first).size() == 4; }));
     PostMessageA(first.main, WM_COMMAND, IDM_EDIT_COMMENT, 0);
     Sleep(500);
@@ -291,10 +281,7 @@ TEST(EndToEnd, KilledWithUnsavedWorkOffersItBackWhole) {
     // While the program runs it holds only its lock.
     EXPECT_EQ(std::vector<std::string>{ "Gyrolens.recovery.lock" }, RecoveryFiles(work));
 
-    ASSERT_TRUE(PressKeysOnDisplay("ctrl+alt+s"));
-    Sleep(500);
-    ASSERT_TRUE(PressKeysOnDisplay("ctrl+shift+F2"));
-    EXPECT_TRUE(WaitForFile(data + "\\cap7.jpg"));
+    CaptureWithKeys(second.main, { data + "\\cap7.jpg" });
     ASSERT_TRUE(WaitFor([&] { return CopyHolds(work, "\\cap7.jpg"); }));
     PostMessageA(second.main, WM_CLOSE, 0, 0);
     HWND discard = WaitForWindow(second.pi.dwProcessId, "#32770", "保存確認");
