@@ -176,20 +176,19 @@ TEST_F(KeyPanelTest, ThirdPictureOfRowFiveIsStoredAndShown) {
     ASSERT_TRUE(shownBitmap != NULL);
     // The pictures are drawn for the display's DPI, beside the list and in it.
     const struct { int dpi, picture, listPicture; } sizes[] = { { 96, 16, 30 }, { 144, 24, 45 }, { 192, 32, 60 } };
-    int dpi = ScreenDpi();
     for (const auto& size : sizes) {
-        if (size.dpi != dpi)
+        if (size.dpi != ScreenDpi())
             continue;
         BITMAP info = {};
         GetObjectA(shownBitmap, sizeof(info), &info);
-        EXPECT_EQ(size.picture, info.bmWidth) << dpi;
-        EXPECT_EQ(size.picture, shown.right - shown.left) << dpi;
+        EXPECT_EQ(size.picture, info.bmWidth);
+        EXPECT_EQ(size.picture, shown.right - shown.left);
         int cx = 0, cy = 0;
-        HWND list = GetDlgItem(panel, IDC_KEYPANEL_PICTURES5);
-        ImageList_GetIconSize((HIMAGELIST)SendMessageA(list, CBEM_GETIMAGELIST, 0, 0), &cx, &cy);
-        EXPECT_EQ(size.listPicture, cx) << dpi;
+        ImageList_GetIconSize((HIMAGELIST)SendDlgItemMessageA(panel, IDC_KEYPANEL_PICTURES5, CBEM_GETIMAGELIST, 0, 0),
+                              &cx, &cy);
+        EXPECT_EQ(size.listPicture, cx);
     }
-    if (dpi != 96)
+    if (ScreenDpi() != 96)
         return;
     HBITMAP expected = (HBITMAP)LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDB_PICTURE_BLACK_ARROW),
                                            IMAGE_BITMAP, 0, 0, 0);
