@@ -76,19 +76,15 @@ void LoadSixImages(const TempDir& dir) {
 }
 
 HDROP MakeDrop(const std::vector<std::string>& paths) {
-    size_t chars = 1;
+    std::string names;
     for (const std::string& p : paths)
-        chars += p.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
+        names += p + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
     DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
     drop->pFiles = sizeof(DROPFILES);
     drop->pt = { 10, 10 };
-    drop->fWide = FALSE;
-    char* at = (char*)(drop + 1);
-    for (const std::string& p : paths) {
-        memcpy(at, p.c_str(), p.size() + 1);
-        at += p.size() + 1;
-    }
+    memcpy(drop + 1, names.data(), names.size());
     GlobalUnlock(memory);
     return (HDROP)memory;
 }
@@ -220,10 +216,7 @@ TEST_F(HistoryEditTest, SavingWhileAnotherProgramReadsTheFileForAMoment) {
     HANDLE reader = CreateFileA(dir.File("hist.csv").c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, reader);
-    std::thread release([&] {
-        Sleep(600);
-        CloseHandle(reader);
-    });
+    std::thread release([&] { Sleep(600); CloseHandle(reader); });
     Command(IDM_FILE_SAVE);
     release.join();
     EXPECT_TRUE(boxes.messages.empty());
@@ -370,21 +363,18 @@ MenuSeen OpenContextMenu(LPARAM position, const POINT* click = NULL) {
 TEST_F(HistoryEditTest, ContextMenuEnablesByRowAndFileName) {
     struct {
         const char* name;
-        bool selectRow;
+        std::initializer_list<int> selected;
         bool untitled;
         std::vector<bool> enabled;
     } cases[] = {
-        { "row, history file", true, false, { true, true, true, true, true, true, true, true } },
-        { "row, untitled", true, true, { false, false, true, true, true, true, true, true } },
-        { "no row", false, false, { false, false, false, false, false, false, false, false } },
+        { "row, history file", { 1 }, false, { true, true, true, true, true, true, true, true } },
+        { "row, untitled", { 1 }, true, { false, false, true, true, true, true, true, true } },
+        { "no row", {}, false, { false, false, false, false, false, false, false, false } },
     };
     for (const auto& c : cases) {
         LoadHistory(dir.Path(), { { "a", "\\a.gif", "" }, { "b", "\\b.gif", "" } });
         gHistory.untitled = c.untitled ? 1 : 0;
-        if (c.selectRow)
-            SelectRows({ 1 });
-        else
-            SelectRows({});
+        SelectRows(c.selected);
         MenuSeen seen = OpenContextMenu(MAKELPARAM(300, 250));
         ASSERT_TRUE(seen.shown) << c.name;
         EXPECT_EQ(c.enabled, seen.enabled) << c.name;

@@ -40,10 +40,6 @@ void RecordProgress(const char* text) {
     gWaitCursorSeen = gWaitCursorSeen || GetCursor() == LoadCursorA(NULL, IDC_WAIT);
 }
 
-void RecordClear() {
-    gCleared++;
-}
-
 // Colour dialog answers: the colour to choose (or none), and what was asked.
 struct ColorAsk {
     COLORREF initial;
@@ -135,7 +131,7 @@ protected:
         gColorAsks.clear();
         gColorAnswers.clear();
         gFolderAnswer.clear();
-        SetHtmlExportLink({ RecordProgress, RecordClear });
+        SetHtmlExportLink({ RecordProgress, [] { gCleared++; } });
         SetColorDialogHook(AnswerColor);
         SetFolderDialogHook(AnswerFolder);
         owner = CreateWindowExA(0, "STATIC", "Gyrolens", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, NULL,
@@ -288,10 +284,22 @@ TEST_F(HtmlExportDialogTest, OpensWithTheStoredValues) {
     });
 }
 
+// Each width edit follows its radio buttons; the layouts without text
+// disable the description width and keep its choice.
 TEST_F(HtmlExportDialogTest, ImageOnlyLayoutsDisableTheDescriptionWidthAndKeepItsChoice) {
     gSettings.htmlCommentWidth = 50;
     const int describing[] = { IDC_HTML_TEXT_NONE, IDC_HTML_TEXT_GIVEN, IDC_HTML_TEXT_FIT, IDC_HTML_TEXT_WIDTH };
+    const struct { int radio, edit; bool enabled; } radios[] = {
+        { IDC_HTML_IMAGE_GIVEN, IDC_HTML_IMAGE_WIDTH, true }, { IDC_HTML_IMAGE_NONE, IDC_HTML_IMAGE_WIDTH, false },
+        { IDC_HTML_TEXT_FIT, IDC_HTML_TEXT_WIDTH, false },    { IDC_HTML_TEXT_NONE, IDC_HTML_TEXT_WIDTH, false },
+        { IDC_HTML_TEXT_GIVEN, IDC_HTML_TEXT_WIDTH, true },
+    };
     Export([&](HWND d) {
+        for (auto& r : radios) {
+            ClickButton(d, r.radio);
+            EXPECT_TRUE(Checked(d, r.radio)) << "radio " << r.radio;
+            EXPECT_EQ(r.enabled, Enabled(d, r.edit)) << "after radio " << r.radio;
+        }
         for (int layout : { 4, 5 }) {
             SelectLayout(d, layout);
             EXPECT_EQ(layout, VisiblePreview(d));
@@ -305,28 +313,6 @@ TEST_F(HtmlExportDialogTest, ImageOnlyLayoutsDisableTheDescriptionWidthAndKeepIt
             EXPECT_TRUE(Enabled(d, id)) << "control " << id;
         EXPECT_TRUE(Checked(d, IDC_HTML_TEXT_GIVEN));
         EXPECT_EQ("50", DialogItemText(d, IDC_HTML_TEXT_WIDTH));
-        ClickButton(d, IDCANCEL);
-    });
-}
-
-TEST_F(HtmlExportDialogTest, WidthEditsFollowTheirRadioButtons) {
-    struct {
-        int radio, edit;
-        bool enabled;
-    } rows[] = {
-        { IDC_HTML_IMAGE_GIVEN, IDC_HTML_IMAGE_WIDTH, true },
-        { IDC_HTML_IMAGE_NONE, IDC_HTML_IMAGE_WIDTH, false },
-        { IDC_HTML_TEXT_GIVEN, IDC_HTML_TEXT_WIDTH, true },
-        { IDC_HTML_TEXT_FIT, IDC_HTML_TEXT_WIDTH, false },
-        { IDC_HTML_TEXT_GIVEN, IDC_HTML_TEXT_WIDTH, true },
-        { IDC_HTML_TEXT_NONE, IDC_HTML_TEXT_WIDTH, false },
-    };
-    Export([&](HWND d) {
-        for (auto& r : rows) {
-            ClickButton(d, r.radio);
-            EXPECT_TRUE(Checked(d, r.radio)) << "radio " << r.radio;
-            EXPECT_EQ(r.enabled, Enabled(d, r.edit)) << "after radio " << r.radio;
-        }
         ClickButton(d, IDCANCEL);
     });
 }

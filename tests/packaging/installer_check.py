@@ -114,17 +114,10 @@ def main():
     for text in (win_install + r"\Gyrolens.exe", win_data):
         check(link.exists() and names_in_link(link, text), f"the Start-menu shortcut does not name {text}")
     values = wine.registry(UNINSTALL_KEY) or {}
-    expected = {
-        "DisplayName": "Gyrolens",
-        "DisplayVersion": "1.2",
-        "Publisher": "Gyrolens",
-        "DisplayIcon": win_install + r"\Gyrolens.exe,0",
-        "InstallLocation": win_install,
-        "UninstallString": f'"{win_install}\\uninstall.exe"',
-        "QuietUninstallString": f'"{win_install}\\uninstall.exe" /S',
-        "NoModify": "0x1",
-        "NoRepair": "0x1",
-    }
+    expected = {"DisplayName": "Gyrolens", "DisplayVersion": "1.2", "Publisher": "Gyrolens", "NoModify": "0x1",
+                "NoRepair": "0x1", "DisplayIcon": win_install + r"\Gyrolens.exe,0", "InstallLocation": win_install,
+                "UninstallString": f'"{win_install}\\uninstall.exe"',
+                "QuietUninstallString": f'"{win_install}\\uninstall.exe" /S'}
     for name, value in expected.items():
         check(values.get(name, "").lower() == value.lower(), f"Uninstall key {name} = {values.get(name)!r}, not {value!r}")
     size_kb = int(values.get("EstimatedSize", "0"), 0)
