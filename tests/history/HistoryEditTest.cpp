@@ -27,24 +27,20 @@ namespace {
 
 typedef std::vector<std::string> Texts;
 
-// Where Wine keeps the Recycle Bin: ctest gives the tests one of their own
-// (XDG_DATA_HOME).  Empty when the tests run without it.
-std::string RecycleBin() {
+// The tests' own Recycle Bin (ctest sets XDG_DATA_HOME, where Wine keeps
+// it); empty when unset, so that a run by hand leaves the user's bin alone.
+std::string EmptiedRecycleBin() {
     char unixPath[MAX_PATH] = "";
     DWORD n = GetEnvironmentVariableA("XDG_DATA_HOME", unixPath, sizeof(unixPath));
     if (n == 0 || n >= sizeof(unixPath))
         return "";
     std::string path = std::string("Z:") + unixPath + "/Trash";
     std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
-}
-
-// Empties the bin but keeps its folders: without them Wine can recycle
-// nothing and asks before deleting for good.
-void EmptyRecycleBin(const std::string& bin) {
+    // Emptied, but its folders stay: without them Wine deletes for good.
     for (const char* part : { "\\files", "\\info" })
-        for (const std::string& name : FilesIn(bin + part))
-            DeleteFileA((bin + part + "\\" + name).c_str());
+        for (const std::string& name : FilesIn(path + part))
+            DeleteFileA((path + part + "\\" + name).c_str());
+    return path;
 }
 
 class HistoryEditTest : public ::testing::Test {
@@ -53,11 +49,7 @@ protected:
         TestMainWindow();
         gSettings.keepImageOnDelete = 0;
     }
-    void TearDown() override {
-        PumpFor(30);
-        if (!RecycleBin().empty())
-            EmptyRecycleBin(RecycleBin());
-    }
+    void TearDown() override { PumpFor(30); }
     void Command(int id) { SendMessageA(gShell.hwndMain, WM_COMMAND, id, 0); }
     void ListCommand(int id) { SendMessageA(gHistoryView.list, WM_COMMAND, id, 0); }
     void Key(UINT key) { SendMessageA(gHistoryView.list, WM_KEYDOWN, key, 0); }
@@ -84,19 +76,15 @@ void LoadSixImages(const TempDir& dir) {
 }
 
 HDROP MakeDrop(const std::vector<std::string>& paths) {
-    size_t chars = 1;
+    std::string names;
     for (const std::string& p : paths)
-        chars += p.size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + chars);
+        names += p + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
     DROPFILES* drop = (DROPFILES*)GlobalLock(memory);
     drop->pFiles = sizeof(DROPFILES);
     drop->pt = { 10, 10 };
-    drop->fWide = FALSE;
-    char* at = (char*)(drop + 1);
-    for (const std::string& p : paths) {
-        memcpy(at, p.c_str(), p.size() + 1);
-        at += p.size() + 1;
-    }
+    memcpy(drop + 1, names.data(), names.size());
     GlobalUnlock(memory);
     return (HDROP)memory;
 }
@@ -105,6 +93,8 @@ HDROP MakeDrop(const std::vector<std::string>& paths) {
 
 TEST_F(HistoryEditTest, DeletingNonAdjacentRows) {
     enum Via { ByCommand, ByKey, ByMenu };
+    const Texts all = { "c0", "c1", "c2", "c3", "c4", "c5" }, left = { "c1", "c3", "c5" };
+    const Texts allFiles = { "img0.JPG", "img1.JPG", "img2.JPG", "img3.JPG", "img4.JPG", "img5.JPG" };
     struct {
         const char* name;
         int answer;
@@ -113,15 +103,11 @@ TEST_F(HistoryEditTest, DeletingNonAdjacentRows) {
         Texts rows;
         Texts files;
     } cases[] = {
-        { "yes, images deleted", IDYES, 0, ByCommand, { "c1", "c3", "c5" },
-          { "img1.JPG", "img3.JPG", "img5.JPG" } },
-        { "Delete key", IDYES, 0, ByKey, { "c1", "c3", "c5" }, { "img1.JPG", "img3.JPG", "img5.JPG" } },
-        { "context menu, images kept", IDYES, 1, ByMenu, { "c1", "c3", "c5" },
-          { "img0.JPG", "img1.JPG", "img2.JPG", "img3.JPG", "img4.JPG", "img5.JPG" } },
-        { "no", IDNO, 0, ByCommand, { "c0", "c1", "c2", "c3", "c4", "c5" },
-          { "img0.JPG", "img1.JPG", "img2.JPG", "img3.JPG", "img4.JPG", "img5.JPG" } },
-        { "cancel", IDCANCEL, 0, ByKey, { "c0", "c1", "c2", "c3", "c4", "c5" },
-          { "img0.JPG", "img1.JPG", "img2.JPG", "img3.JPG", "img4.JPG", "img5.JPG" } },
+        { "yes, images deleted", IDYES, 0, ByCommand, left, { "img1.JPG", "img3.JPG", "img5.JPG" } },
+        { "Delete key", IDYES, 0, ByKey, left, { "img1.JPG", "img3.JPG", "img5.JPG" } },
+        { "context menu, images kept", IDYES, 1, ByMenu, left, allFiles },
+        { "no", IDNO, 0, ByCommand, all, allFiles },
+        { "cancel", IDCANCEL, 0, ByKey, all, allFiles },
     };
     for (const auto& c : cases) {
         TempDir folder;
@@ -148,60 +134,48 @@ TEST_F(HistoryEditTest, DeletingNonAdjacentRows) {
     }
 }
 
-TEST_F(HistoryEditTest, MissingImageIsReportedAndTheRowStillGoes) {
-    std::string elsewhere = dir.File("full.BMP");
-    WriteFileBytes(elsewhere, "x");
-    LoadHistory(dir.Path(), { { "a", "\\missing.BMP", "" }, { "b", elsewhere, "memo.txt" }, { "c", "\\c.BMP", "" } });
-    WriteFileBytes(dir.File("memo.txt"), "keep");
-    SelectRows({ 0, 1 });
-    boxes.QueueAnswer(IDYES);
-    Command(IDM_EDIT_DELETE);
-    EXPECT_EQ(Texts({ "c" }), ColumnTexts(ColumnComment));
-    ASSERT_EQ(2u, boxes.messages.size());
-    EXPECT_EQ("削除するファイルが存在しません", boxes.messages[1].text);
-    EXPECT_EQ(dir.File("missing.BMP"), boxes.messages[1].caption);
-    EXPECT_EQ((UINT)MB_ICONWARNING, boxes.messages[1].flags);
-    EXPECT_FALSE(PathExists(elsewhere));
-    EXPECT_TRUE(PathExists(dir.File("memo.txt"))) << "text files are never deleted";
-}
-
-// Only the pictures the program writes go with their rows, and they go to
-// the Recycle Bin, from where the user can restore them.
+// Only the pictures the program writes go with their rows, wherever they
+// lie, and they go to the Recycle Bin, from where the user can restore
+// them; a missing one is reported and its row still goes.
 TEST_F(HistoryEditTest, DeletingRowsRecyclesOnlyThePicturesTheProgramWrites) {
-    const char* names[] = { "report.docx", "cap1.bmp", "CAP2.JPG", "shot.Jpg", "grab.PNG", "photo.jpeg", "scan.gif", "memo.txt" };
-    std::vector<RowSpec> rows;
-    for (const char* name : names) {
+    std::string bin = EmptiedRecycleBin();
+    TempDir elsewhere;
+    WriteFileBytes(elsewhere.File("full.BMP"), "x");
+    std::vector<RowSpec> rows = { { "a", "\\missing.BMP", "memo.txt" }, { "b", elsewhere.File("full.BMP"), "" } };
+    for (const char* name : { "report.docx", "cap1.bmp", "CAP2.JPG", "shot.Jpg", "grab.PNG", "photo.jpeg", "scan.gif",
+                              "memo.txt" }) {
         WriteFileBytes(dir.File(name), name);
         rows.push_back({ name, std::string("\\") + name, "" });
     }
     LoadHistory(dir.Path(), rows);
-    std::string bin = RecycleBin();
-    if (!bin.empty())
-        EmptyRecycleBin(bin);
     SetRowState(-1, LVIS_SELECTED, LVIS_SELECTED);
     boxes.QueueAnswer(IDYES);
     Command(IDM_EDIT_DELETE);
     EXPECT_EQ(0, ListRowCount());
     EXPECT_EQ(Texts({ "memo.txt", "photo.jpeg", "report.docx", "scan.gif" }), FilesIn(dir.Path()));
-    EXPECT_EQ(1u, boxes.messages.size()) << "nothing asked or reported beyond the question";
+    EXPECT_EQ(Texts(), FilesIn(elsewhere.Path()));
+    ASSERT_EQ(2u, boxes.messages.size()) << "nothing asked or reported beyond the question and the missing file";
+    EXPECT_EQ("削除するファイルが存在しません", boxes.messages[1].text);
+    EXPECT_EQ(dir.File("missing.BMP"), boxes.messages[1].caption);
+    EXPECT_EQ((UINT)MB_ICONWARNING, boxes.messages[1].flags);
     if (!bin.empty()) {
-        EXPECT_EQ(Texts({ "CAP2.JPG", "cap1.bmp", "grab.PNG", "shot.Jpg" }), FilesIn(bin + "\\files"));
+        EXPECT_EQ(Texts({ "CAP2.JPG", "cap1.bmp", "full.BMP", "grab.PNG", "shot.Jpg" }), FilesIn(bin + "\\files"));
         EXPECT_EQ("cap1.bmp", ReadFileBytes(bin + "\\files\\cap1.bmp"));
-        EmptyRecycleBin(bin);
     }
 }
 
-// What is typed into a comment is what is saved: the editor takes as many
-// bytes as a comment keeps, whatever the characters, and a comment as long
-// as a comment can be stays whole when another row is edited.
-TEST_F(HistoryEditTest, InPlaceEditTakesExactlyWhatACommentKeeps) {
+// What is typed into a comment is what is kept, however the edit ends
+// (key 0: the focus moves elsewhere): the editor takes as many bytes as a
+// comment keeps, whatever the characters, and a comment as long as a
+// comment can be stays whole when another row is edited.
+TEST_F(HistoryEditTest, InPlaceEditKeepsWhatIsTypedUpToWhatACommentKeeps) {
     std::string kana64, longest(128, 'c');
     for (int i = 0; i < 64; i++)
         kana64 += "あ";
-    struct { const char* name; std::wstring typed; std::string kept; } cases[] = {
-        { "double-byte characters", std::wstring(70, L'あ'), kana64 },
-        { "single bytes", std::wstring(130, L'a'), std::string(128, 'a') },
-        { "no room for the last character", std::wstring(127, L'a') + L"あ", std::string(127, 'a') },
+    struct { UINT key; std::wstring typed; std::string kept; } cases[] = {
+        { VK_RETURN, std::wstring(70, L'あ'), kana64 },
+        { VK_ESCAPE, std::wstring(130, L'a'), std::string(128, 'a') },
+        { 0, std::wstring(127, L'a') + L"あ", std::string(127, 'a') }, // no room for the last character
     };
     for (const auto& c : cases) {
         LoadHistory(dir.Path(), { { longest, "\\a.JPG", "" }, { "b", "\\b.JPG", "" } });
@@ -209,18 +183,26 @@ TEST_F(HistoryEditTest, InPlaceEditTakesExactlyWhatACommentKeeps) {
         SetFocus(gHistoryView.list);
         Command(IDM_EDIT_COMMENT);
         HWND edit = (HWND)SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0);
-        ASSERT_TRUE(edit != NULL) << c.name;
+        ASSERT_TRUE(edit != NULL) << c.key;
+        EXPECT_EQ(1, gHistory.modified) << "starting an edit marks the list changed";
         SendMessageA(edit, EM_SETSEL, 0, -1);
         for (wchar_t ch : c.typed)
             SendMessageW(edit, WM_CHAR, ch, 0);
-        EXPECT_EQ(c.kept, WindowText(edit)) << c.name;
-        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-        SendMessageA(edit, WM_CHAR, VK_RETURN, 0);
+        EXPECT_EQ(c.kept, WindowText(edit)) << c.key;
+        if (c.key) {
+            SendMessageA(edit, WM_KEYDOWN, c.key, 0);
+            SendMessageA(edit, WM_CHAR, c.key, 0);
+        } else {
+            SetFocus(gPreview.window);
+        }
         PumpUntil([] { return SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0) == 0; }, 1000);
-        ASSERT_EQ(1, SaveHistory()) << c.name;
+        EXPECT_EQ(c.kept, Cell(1, ColumnComment)) << c.key;
+        EXPECT_EQ(c.kept, gHistory.records[1].comment) << c.key;
+        EXPECT_EQ(1, gHistory.modified) << c.key;
+        ASSERT_EQ(1, SaveHistory()) << c.key;
         std::string csv = ReadFileBytes(dir.File("hist.csv"));
-        EXPECT_NE(std::string::npos, csv.find("," + c.kept + ",\\b.JPG,")) << c.name;
-        EXPECT_NE(std::string::npos, csv.find("," + longest + ",\\a.JPG,")) << c.name;
+        EXPECT_NE(std::string::npos, csv.find("," + c.kept + ",\\b.JPG,")) << c.key;
+        EXPECT_NE(std::string::npos, csv.find("," + longest + ",\\a.JPG,")) << c.key;
     }
 }
 
@@ -234,10 +216,7 @@ TEST_F(HistoryEditTest, SavingWhileAnotherProgramReadsTheFileForAMoment) {
     HANDLE reader = CreateFileA(dir.File("hist.csv").c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL, OPEN_EXISTING, 0, NULL);
     ASSERT_NE(INVALID_HANDLE_VALUE, reader);
-    std::thread release([&] {
-        Sleep(600);
-        CloseHandle(reader);
-    });
+    std::thread release([&] { Sleep(600); CloseHandle(reader); });
     Command(IDM_FILE_SAVE);
     release.join();
     EXPECT_TRUE(boxes.messages.empty());
@@ -332,32 +311,6 @@ TEST_F(HistoryEditTest, DroppingFiveFilesOntoAlmostFullList) {
     EXPECT_EQ(last, csv.substr(csv.size() - last.size()));
 }
 
-TEST_F(HistoryEditTest, EscapeInAnInPlaceEditStillStoresTheText) {
-    // Key 0: the focus moves elsewhere instead.
-    struct { UINT key; const char* typed; } cases[] = { { VK_ESCAPE, "changed" }, { VK_RETURN, "b" }, { 0, "left" } };
-    for (const auto& c : cases) {
-        LoadHistory(dir.Path(), { { "a", "\\a.gif", "" }, { "b", "\\b.gif", "" } });
-        SelectRows({ 1 });
-        SetFocus(gHistoryView.list);
-        Command(IDM_EDIT_COMMENT);
-        HWND edit = (HWND)SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0);
-        ASSERT_TRUE(edit != NULL) << c.key;
-        EXPECT_EQ(1, gHistory.modified) << "starting an edit marks the list changed";
-        EXPECT_EQ(128, (int)SendMessageA(edit, EM_GETLIMITTEXT, 0, 0));
-        SetWindowTextA(edit, c.typed);
-        if (c.key) {
-            SendMessageA(edit, WM_KEYDOWN, c.key, 0);
-            SendMessageA(edit, WM_CHAR, c.key, 0);
-        } else {
-            SetFocus(gPreview.window);
-        }
-        PumpUntil([] { return SendMessageA(gHistoryView.list, LVM_GETEDITCONTROL, 0, 0) == 0; }, 1000);
-        EXPECT_EQ(c.typed, Cell(1, ColumnComment)) << c.key;
-        EXPECT_STREQ(c.typed, gHistory.records[1].comment) << c.key;
-        EXPECT_EQ(1, gHistory.modified) << c.key;
-    }
-}
-
 // --- the context menu ---------------------------------------------------------
 
 namespace {
@@ -385,24 +338,22 @@ void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
     EndMenu();
 }
 
-MenuSeen OpenContextMenu(LPARAM position) {
+// Opens the list's menu by WM_CONTEXTMENU at `position`, or with a right
+// click at the client point `click` as the mouse gives it (the pointer is
+// there too).
+MenuSeen OpenContextMenu(LPARAM position, const POINT* click = NULL) {
     gMenuSeen = MenuSeen();
     UINT_PTR timer = SetTimer(NULL, 0, 20, ReadOpenMenu);
-    SendMessageA(gHistoryView.list, WM_CONTEXTMENU, (WPARAM)gHistoryView.list, position);
-    KillTimer(NULL, timer);
-    return gMenuSeen;
-}
-
-// A right click as the mouse gives it (the pointer is there too).
-MenuSeen RightClick(POINT at) {
-    gMenuSeen = MenuSeen();
-    POINT screen = at;
-    ClientToScreen(gHistoryView.list, &screen);
-    SetCursorPos(screen.x, screen.y);
-    UINT_PTR timer = SetTimer(NULL, 0, 20, ReadOpenMenu);
-    PostMessageA(gHistoryView.list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
-    PostMessageA(gHistoryView.list, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    PumpUntil([] { return gMenuSeen.shown; }, 2000);
+    if (click) {
+        POINT screen = *click;
+        ClientToScreen(gHistoryView.list, &screen);
+        SetCursorPos(screen.x, screen.y);
+        PostMessageA(gHistoryView.list, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(click->x, click->y));
+        PostMessageA(gHistoryView.list, WM_RBUTTONUP, 0, MAKELPARAM(click->x, click->y));
+        PumpUntil([] { return gMenuSeen.shown; }, 2000);
+    } else {
+        SendMessageA(gHistoryView.list, WM_CONTEXTMENU, (WPARAM)gHistoryView.list, position);
+    }
     KillTimer(NULL, timer);
     return gMenuSeen;
 }
@@ -412,21 +363,18 @@ MenuSeen RightClick(POINT at) {
 TEST_F(HistoryEditTest, ContextMenuEnablesByRowAndFileName) {
     struct {
         const char* name;
-        bool selectRow;
+        std::initializer_list<int> selected;
         bool untitled;
         std::vector<bool> enabled;
     } cases[] = {
-        { "row, history file", true, false, { true, true, true, true, true, true, true, true } },
-        { "row, untitled", true, true, { false, false, true, true, true, true, true, true } },
-        { "no row", false, false, { false, false, false, false, false, false, false, false } },
+        { "row, history file", { 1 }, false, { true, true, true, true, true, true, true, true } },
+        { "row, untitled", { 1 }, true, { false, false, true, true, true, true, true, true } },
+        { "no row", {}, false, { false, false, false, false, false, false, false, false } },
     };
     for (const auto& c : cases) {
         LoadHistory(dir.Path(), { { "a", "\\a.gif", "" }, { "b", "\\b.gif", "" } });
         gHistory.untitled = c.untitled ? 1 : 0;
-        if (c.selectRow)
-            SelectRows({ 1 });
-        else
-            SelectRows({});
+        SelectRows(c.selected);
         MenuSeen seen = OpenContextMenu(MAKELPARAM(300, 250));
         ASSERT_TRUE(seen.shown) << c.name;
         EXPECT_EQ(c.enabled, seen.enabled) << c.name;
@@ -449,7 +397,7 @@ TEST_F(HistoryEditTest, ContextMenuOpensUnderTheFocusedRowOrAtTheClick) {
     EXPECT_EQ(expected.x, seen.where.left);
     EXPECT_EQ(expected.y, seen.where.top);
     POINT click = RowPoint(1);
-    seen = RightClick(click);
+    seen = OpenContextMenu(0, &click);
     ClientToScreen(gHistoryView.list, &click);
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(click.x, seen.where.left);

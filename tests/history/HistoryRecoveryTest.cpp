@@ -18,6 +18,8 @@
 namespace {
 
 const char Header[] = "日時,コメント,ファイルパス,テキスト情報\r\n";
+const char Copy[] = "Gyrolens.recovery.1.csv";
+const char Note[] = "Gyrolens.recovery.txt";
 
 class HistoryRecoveryTest : public ::testing::Test {
 protected:
@@ -46,11 +48,11 @@ TEST_F(HistoryRecoveryTest, CopyIsAHistoryFileWithItsNote) {
     AddTestRecord(list, "note", "C:\\cap\\a1.jpg", "a1.txt");
     AddTestRecord(list, "表示,ソ", "C:\\data\\cap2.jpg", "", 1);
     ASSERT_TRUE(Write());
-    EXPECT_EQ((std::vector<std::string>{ "Gyrolens.recovery.1.csv", "Gyrolens.recovery.txt" }), FilesIn(dir.Path()));
+    EXPECT_EQ((std::vector<std::string>{ Copy, Note }), FilesIn(dir.Path()));
     std::string csv = std::string(Header) + "2024/05/06 07:08:09,note,C:\\cap\\a1.jpg,a1.txt\r\n"
                                             "2024/05/06 07:08:09,\"表示,ソ\",\\cap2.jpg,\r\n";
-    EXPECT_EQ(csv, File("Gyrolens.recovery.1.csv"));
-    std::string note = File("Gyrolens.recovery.txt");
+    EXPECT_EQ(csv, File(Copy));
+    std::string note = File(Note);
     std::string written = note.substr(note.find("written=") + 8, 19);
     EXPECT_EQ("Gyrolens recovery 1\r\ncopy=1\r\nbytes=" + std::to_string(csv.size()) +
                   "\r\nrecords=2\r\nnextImage=7\r\nwritten=" + written + "\r\nuntitled=0\r\nfilePath=" +
@@ -60,7 +62,7 @@ TEST_F(HistoryRecoveryTest, CopyIsAHistoryFileWithItsNote) {
     // The next copy takes the other file, and the first one goes.
     AddTestRecord(list, "third", "C:\\cap\\a3.jpg");
     ASSERT_TRUE(Write());
-    EXPECT_EQ((std::vector<std::string>{ "Gyrolens.recovery.2.csv", "Gyrolens.recovery.txt" }), FilesIn(dir.Path()));
+    EXPECT_EQ((std::vector<std::string>{ "Gyrolens.recovery.2.csv", Note }), FilesIn(dir.Path()));
     ASSERT_EQ(RecoveryWhole, Find());
     ASSERT_EQ(3, found.count);
     EXPECT_STREQ("\\cap2.jpg", found.records[1].imagePath);
@@ -77,7 +79,7 @@ TEST_F(HistoryRecoveryTest, WriteCutShortAtAnyByteKeepsThePreviousCopy) {
     AddTestRecord(list, "before", "C:\\cap\\b.jpg", "b.txt");
     ASSERT_TRUE(Write());
     std::vector<std::string> names = FilesIn(dir.Path());
-    std::string oldCopy = File("Gyrolens.recovery.1.csv"), oldNote = File("Gyrolens.recovery.txt");
+    std::string oldCopy = File(Copy), oldNote = File(Note);
 
     list.count = 0;
     size_t copyBytes = strlen(Header);
@@ -98,8 +100,8 @@ TEST_F(HistoryRecoveryTest, WriteCutShortAtAnyByteKeepsThePreviousCopy) {
         if (written)
             break; // the budget held the whole pair
         ASSERT_EQ(names, FilesIn(dir.Path())) << "full after " << at;
-        ASSERT_EQ(oldCopy, File("Gyrolens.recovery.1.csv")) << at;
-        ASSERT_EQ(oldNote, File("Gyrolens.recovery.txt")) << at;
+        ASSERT_EQ(oldCopy, File(Copy)) << at;
+        ASSERT_EQ(oldNote, File(Note)) << at;
         ASSERT_EQ(RecoveryWhole, Find()) << at;
         ASSERT_EQ(1, found.count) << at;
     }
@@ -108,18 +110,16 @@ TEST_F(HistoryRecoveryTest, WriteCutShortAtAnyByteKeepsThePreviousCopy) {
     EXPECT_STREQ("記録 999", found.records[999].comment);
 }
 
+// (A copy shorter than its note says: EndToEnd.FoundCopyDeclinedOrUnreadableIsKeptAside.)
 TEST_F(HistoryRecoveryTest, CopiesThatDoNotMatchTheirNoteAreUnreadable) {
     AddTestRecord(list, "one", "C:\\cap\\1.jpg");
     AddTestRecord(list, "two", "C:\\cap\\2.jpg");
-    const char* const Copy = "Gyrolens.recovery.1.csv";
-    const char* const Note = "Gyrolens.recovery.txt";
     struct {
         const char* what;
         const char* file;
         std::string (*edit)(std::string); // NULL: the file is removed
         RecoveryFound expected;
     } rows[] = {
-        { "copy cut short", Copy, [](std::string s) { return s.substr(0, s.size() - 9); }, RecoveryUnreadable },
         { "copy without its last line end", Copy, [](std::string s) { return s.replace(s.size() - 2, 2, "  "); },
           RecoveryUnreadable },
         { "copy gone", Copy, NULL, RecoveryUnreadable },

@@ -42,12 +42,7 @@ bool HasLine(const std::string& ini, const std::string& line) {
 std::vector<unsigned> BitmapPixels(HBITMAP bitmap) {
     BITMAP info = {};
     GetObjectA(bitmap, sizeof(info), &info);
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = info.bmWidth;
-    bi.bmiHeader.biHeight = -info.bmHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    BITMAPINFO bi = TopDown32(info.bmWidth, info.bmHeight);
     std::vector<unsigned> pixels((size_t)info.bmWidth * info.bmHeight);
     HDC dc = GetDC(NULL);
     GetDIBits(dc, bitmap, 0, (UINT)info.bmHeight, pixels.data(), &bi, DIB_RGB_COLORS);
@@ -149,18 +144,6 @@ TEST_F(KeyPanelTest, CheckingRowZeroStoresCtrlShiftF1AndAPressCapturesAtOnce) {
     EXPECT_TRUE(PathExists(dir.File("a1.bmp")));
 }
 
-TEST_F(KeyPanelTest, UncheckingKeepsTheKeysAndStoresMonitoringOff) {
-    gSettings.hotkeys[2] = { 4, 'P', 1, 0 };
-    OpenPanel();
-    ClickButton(panel, Toggles[2]);
-    EXPECT_EQ(0, gSettings.hotkeys[2].enabled);
-    EXPECT_EQ("無効", ToggleText(2));
-    EXPECT_TRUE(IsWindowEnabled(Hotkey(2)));
-    std::string ini = Ini();
-    for (const char* line : { "画面全体P：修飾キー=4", "画面全体P：キー=80", "画面全体P：監視=0" })
-        EXPECT_TRUE(HasLine(ini, line)) << line;
-}
-
 TEST_F(KeyPanelTest, ThirdPictureOfRowFiveIsStoredAndShown) {
     OpenPanel();
     ChoosePicture(IDC_KEYPANEL_PICTURES5, 2);
@@ -176,20 +159,19 @@ TEST_F(KeyPanelTest, ThirdPictureOfRowFiveIsStoredAndShown) {
     ASSERT_TRUE(shownBitmap != NULL);
     // The pictures are drawn for the display's DPI, beside the list and in it.
     const struct { int dpi, picture, listPicture; } sizes[] = { { 96, 16, 30 }, { 144, 24, 45 }, { 192, 32, 60 } };
-    int dpi = ScreenDpi();
     for (const auto& size : sizes) {
-        if (size.dpi != dpi)
+        if (size.dpi != ScreenDpi())
             continue;
         BITMAP info = {};
         GetObjectA(shownBitmap, sizeof(info), &info);
-        EXPECT_EQ(size.picture, info.bmWidth) << dpi;
-        EXPECT_EQ(size.picture, shown.right - shown.left) << dpi;
+        EXPECT_EQ(size.picture, info.bmWidth);
+        EXPECT_EQ(size.picture, shown.right - shown.left);
         int cx = 0, cy = 0;
-        HWND list = GetDlgItem(panel, IDC_KEYPANEL_PICTURES5);
-        ImageList_GetIconSize((HIMAGELIST)SendMessageA(list, CBEM_GETIMAGELIST, 0, 0), &cx, &cy);
-        EXPECT_EQ(size.listPicture, cx) << dpi;
+        ImageList_GetIconSize((HIMAGELIST)SendDlgItemMessageA(panel, IDC_KEYPANEL_PICTURES5, CBEM_GETIMAGELIST, 0, 0),
+                              &cx, &cy);
+        EXPECT_EQ(size.listPicture, cx);
     }
-    if (dpi != 96)
+    if (ScreenDpi() != 96)
         return;
     HBITMAP expected = (HBITMAP)LoadImageA(GetModuleHandleA(NULL), MAKEINTRESOURCEA(IDB_PICTURE_BLACK_ARROW),
                                            IMAGE_BITMAP, 0, 0, 0);
@@ -208,8 +190,13 @@ TEST_F(KeyPanelTest, HotkeyThatCannotBeRegisteredIsShownWhileMonitoring) {
     EXPECT_EQ("使用中", ToggleText(1));
     SaveWindowPng(panel, "key_panel_dead_hotkey");
 
-    // Row 0 off: the hotkeys are registered anew and row 1 gets its keys.
+    // Row 0 off: it keeps its keys, the hotkeys are registered anew and
+    // row 1 gets its keys.
     ClickButton(panel, Toggles[0]);
+    EXPECT_EQ(0, gSettings.hotkeys[0].enabled);
+    EXPECT_TRUE(IsWindowEnabled(Hotkey(0)));
+    for (const char* line : { "画面全体：修飾キー=1", "画面全体：キー=74", "画面全体：監視=0" })
+        EXPECT_TRUE(HasLine(Ini(), line)) << line;
     EXPECT_EQ("無効", ToggleText(0));
     EXPECT_EQ("有効", ToggleText(1));
     EXPECT_FALSE(HotkeyRegistrationFailed(1));

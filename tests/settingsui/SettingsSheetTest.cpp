@@ -85,30 +85,53 @@ protected:
 
 } // namespace
 
-TEST_F(SettingsSheetTest, StartAboveMaximumIsRefusedAndTheSheetStaysOnItsPage) {
+// What the capture cannot use is refused with its message, from whichever
+// page OK is pressed: the sheet stays open on the page with the bad field
+// in focus, and nothing is saved.  A refused start number keeps the new
+// maximum.
+TEST_F(SettingsSheetTest, ValuesTheCaptureCannotUseAreRefusedOnTheirPage) {
+    const struct {
+        std::string prefix;
+        const char* start; // NULL: as shown
+        const char* maximum;
+        const char* text;
+        const char* caption;
+        int field;
+        int maximumAfter;
+    } cases[] = {
+        { std::string(64, 'p'), NULL, "9", "ファイル名規則は半角63文字（全角31文字）以内で指定してください", "定義設定エラー",
+          IDC_SAVEFILE_PREFIX, 999999 },
+        { "p", NULL, "-1", "ファイル名最大番号には0以上の数を指定してください", "ファイル番号設定エラー",
+          IDC_SAVEFILE_MAXIMUM, 999999 },
+        { "", "10", "5", "開始番号が最大番号を超えています", "ファイル番号設定エラー", IDC_SAVEFILE_START, 5 },
+    };
     gSettings.nextImageNumber = 3;
     SaveSettings(gSettings);
     std::string before = Ini();
-    RunSheet([&](HWND sheet) {
-        HWND page = ShowPage(sheet, SaveFilePage);
-        SetDlgItemTextA(page, IDC_SAVEFILE_START, "10");
-        SetDlgItemTextA(page, IDC_SAVEFILE_MAXIMUM, "5");
-        ShowPage(sheet, FontsPage);
-        PressSheetButton(sheet, PSBTN_OK);
-        EXPECT_TRUE(IsWindow(sheet));
-        EXPECT_EQ(page, PropSheet_GetCurrentPageHwnd(sheet));
-        EXPECT_EQ(GetDlgItem(page, IDC_SAVEFILE_START), GetFocus());
-        EXPECT_EQ(3, gSettings.nextImageNumber);
-        EXPECT_EQ(5, gSettings.maxImageNumber);
-        PressSheetButton(sheet, PSBTN_CANCEL);
-    });
-    ASSERT_EQ(1u, boxes.messages.size());
-    EXPECT_EQ("開始番号が最大番号を超えています", boxes.messages[0].text);
-    EXPECT_EQ("ファイル番号設定エラー", boxes.messages[0].caption);
-    EXPECT_EQ((UINT)(MB_OK | MB_ICONWARNING), boxes.messages[0].flags);
-    EXPECT_EQ(3, gSettings.nextImageNumber);
-    EXPECT_EQ(5, gSettings.maxImageNumber) << "the new maximum stays";
-    EXPECT_EQ(before, Ini());
+    for (const auto& c : cases) {
+        boxes.messages.clear();
+        RunSheet([&](HWND sheet) {
+            HWND page = PropSheet_GetCurrentPageHwnd(sheet);
+            SetDlgItemTextA(page, IDC_SAVEFILE_PREFIX, c.prefix.c_str());
+            if (c.start)
+                SetDlgItemTextA(page, IDC_SAVEFILE_START, c.start);
+            SetDlgItemTextA(page, IDC_SAVEFILE_MAXIMUM, c.maximum);
+            ShowPage(sheet, FontsPage);
+            PressSheetButton(sheet, PSBTN_OK);
+            EXPECT_TRUE(IsWindow(sheet)) << c.text;
+            EXPECT_EQ(page, PropSheet_GetCurrentPageHwnd(sheet)) << c.text;
+            EXPECT_EQ(GetDlgItem(page, c.field), GetFocus()) << c.text;
+            PressSheetButton(sheet, PSBTN_CANCEL);
+        });
+        ASSERT_EQ(1u, boxes.messages.size()) << c.text;
+        EXPECT_EQ(c.text, boxes.messages[0].text);
+        EXPECT_EQ(c.caption, boxes.messages[0].caption);
+        EXPECT_EQ((UINT)(MB_OK | MB_ICONWARNING), boxes.messages[0].flags);
+        EXPECT_STREQ("", gSettings.imagePrefix) << c.text;
+        EXPECT_EQ(3, gSettings.nextImageNumber) << c.text;
+        EXPECT_EQ(c.maximumAfter, gSettings.maxImageNumber) << c.text;
+        EXPECT_EQ(before, Ini()) << c.text;
+    }
 }
 
 TEST_F(SettingsSheetTest, OkWritesTheSameFileWhetherOnePageOrAllWereShown) {
@@ -279,39 +302,6 @@ TEST_F(SettingsSheetTest, CancelLeavesTheFileButKeepsTheFolderAndFontChoices) {
     EXPECT_EQ(700, gSettings.fonts[FontGeneral].logFont.lfWeight);
     EXPECT_EQ(12, gSettings.fonts[FontGeneral].pointSize);
     EXPECT_STREQ("", gSettings.imagePrefix);
-}
-
-TEST_F(SettingsSheetTest, PrefixAndMaximumTheCaptureCannotUseAreRefused) {
-    const struct {
-        std::string prefix;
-        const char* maximum;
-        const char* text;
-        const char* caption;
-        int field;
-    } cases[] = {
-        { std::string(64, 'p'), "9", "ファイル名規則は半角63文字（全角31文字）以内で指定してください", "定義設定エラー",
-          IDC_SAVEFILE_PREFIX },
-        { "p", "-1", "ファイル名最大番号には0以上の数を指定してください", "ファイル番号設定エラー",
-          IDC_SAVEFILE_MAXIMUM },
-    };
-    for (const auto& c : cases) {
-        boxes.messages.clear();
-        RunSheet([&](HWND sheet) {
-            HWND page = PropSheet_GetCurrentPageHwnd(sheet);
-            SetDlgItemTextA(page, IDC_SAVEFILE_PREFIX, c.prefix.c_str());
-            SetDlgItemTextA(page, IDC_SAVEFILE_MAXIMUM, c.maximum);
-            PressSheetButton(sheet, PSBTN_OK);
-            EXPECT_TRUE(IsWindow(sheet)) << c.text;
-            EXPECT_EQ(GetDlgItem(page, c.field), GetFocus()) << c.text;
-            PressSheetButton(sheet, PSBTN_CANCEL);
-        });
-        ASSERT_EQ(1u, boxes.messages.size());
-        EXPECT_EQ(c.text, boxes.messages[0].text);
-        EXPECT_EQ(c.caption, boxes.messages[0].caption);
-        EXPECT_STREQ("", gSettings.imagePrefix) << "nothing stored";
-        EXPECT_EQ(999999, gSettings.maxImageNumber) << "nothing stored";
-        EXPECT_FALSE(PathExists(dir.File("Gyrolens.ini"))) << "nothing saved";
-    }
 }
 
 namespace {
