@@ -28,19 +28,8 @@ bool Decode(const std::string& bytes, PreviewImage& image) {
     return DecodeThroughFile(bytes, DecodeJpegStream, image);
 }
 
-// 0xRRGGBB of a pixel of the block, (0, 0) the picture's top-left.
-unsigned BlockPixel(const PreviewImage& image, int x, int y) {
-    size_t rowLength = (size_t)(image.Width() * 3 + 3) / 4 * 4;
-    const unsigned char* p = image.Rows() + (image.Height() - 1 - y) * rowLength + x * 3;
-    return (unsigned)p[2] << 16 | p[1] << 8 | p[0];
-}
-
 bool Near(unsigned a, unsigned b) {
-    for (int shift = 0; shift < 24; shift += 8) {
-        if (abs((int)((a >> shift) & 0xFF) - (int)((b >> shift) & 0xFF)) > 12)
-            return false;
-    }
-    return true;
+    return ::Near(a, b, 12);
 }
 
 unsigned Grey(int x, int, int width, int) {

@@ -21,14 +21,6 @@ bool Decode(const std::string& bytes, PreviewImage& image) {
     return DecodeThroughFile(bytes, DecodePngStream, image);
 }
 
-// 0xRRGGBB of a pixel of the block, (0, 0) the picture's top-left.
-unsigned BlockPixel(const PreviewImage& image, int x, int y) {
-    int bytes = image.Block()[14] / 8;
-    size_t rowLength = ((size_t)image.Width() * bytes + 3) / 4 * 4;
-    const unsigned char* p = image.Rows() + (image.Height() - 1 - y) * rowLength + x * bytes;
-    return (unsigned)p[2] << 16 | p[1] << 8 | p[0];
-}
-
 // The checksum of the chunk whose length field is at `at`, after its data
 // was changed.
 void FixChunkCrc(std::string& png, size_t at) {

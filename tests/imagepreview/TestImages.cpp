@@ -21,32 +21,14 @@ unsigned AlphaQuadrants(int x, int y, int width, int height) {
     return !bottom ? (right ? 0 : 255) : (right ? 255 : 128);
 }
 
-static void FillScanline(std::vector<unsigned char>& row, int y, int width, int height, int components,
-                         PixelColour colour) {
-    for (int x = 0; x < width; x++) {
-        unsigned c = colour(x, y, width, height);
-        unsigned char* p = &row[(size_t)x * components];
-        if (components == 1) {
-            p[0] = (unsigned char)(c >> 16);
-        } else {
-            p[0] = (unsigned char)(c >> 16);
-            p[1] = (unsigned char)(c >> 8);
-            p[2] = (unsigned char)c;
-            if (components == 4)
-                p[3] = 0;
-        }
-    }
-}
-
-bool WriteTestJpeg(const std::string& path, int width, int height, int components, PixelColour colour) {
-    FILE* f = fopen(path.c_str(), "wb");
-    if (!f)
-        return false;
+std::string TestJpegBytes(int width, int height, int components, PixelColour colour) {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr err;
     cinfo.err = jpeg_std_error(&err);
     jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, f);
+    unsigned char* out = NULL;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &out, &size);
     cinfo.image_width = width;
     cinfo.image_height = height;
     cinfo.input_components = components;
@@ -56,22 +38,22 @@ bool WriteTestJpeg(const std::string& path, int width, int height, int component
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<unsigned char> row((size_t)width * components);
     while (cinfo.next_scanline < cinfo.image_height) {
-        FillScanline(row, (int)cinfo.next_scanline, width, height, components, colour);
+        for (size_t i = 0; i < row.size(); i++) {
+            unsigned c = colour((int)i / components, (int)cinfo.next_scanline, width, height);
+            row[i] = i % components == 3 ? 0 : (unsigned char)(c >> (16 - 8 * (i % components)));
+        }
         JSAMPROW rows[1] = { row.data() };
         jpeg_write_scanlines(&cinfo, rows, 1);
     }
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
-    return fclose(f) == 0;
+    std::string bytes((const char*)out, size);
+    free(out);
+    return bytes;
 }
 
-std::string TestJpegBytes(int width, int height, int components, PixelColour colour) {
-    const char* path = "test_images_scratch.jpg";
-    if (!WriteTestJpeg(path, width, height, components, colour))
-        return "";
-    std::string bytes = ReadWholeFile(path);
-    remove(path);
-    return bytes;
+bool WriteTestJpeg(const std::string& path, int width, int height, int components, PixelColour colour) {
+    return WriteWholeFile(path, TestJpegBytes(width, height, components, colour));
 }
 
 // Samples of one PNG row packed at the given depth, most significant bits
@@ -173,44 +155,16 @@ std::string TestPngBytes(int width, int height, int colorType, int bitDepth, boo
     return bytes;
 }
 
-static void Put32(std::string& s, unsigned v) {
-    for (int i = 0; i < 4; i++)
-        s += (char)(v >> (8 * i));
-}
-
-static void Put16(std::string& s, unsigned v) {
-    s += (char)v;
-    s += (char)(v >> 8);
-}
-
 std::string TestBmpBytes(int width, int height, PixelColour colour) {
-    unsigned rowLength = (unsigned)(width * 3 + 3) / 4 * 4;
-    unsigned image = rowLength * height;
-    std::string s = "BM";
-    Put32(s, 54 + image);
-    Put32(s, 0);
-    Put32(s, 54);
-    Put32(s, 40);
-    Put32(s, width);
-    Put32(s, height);
-    Put16(s, 1);
-    Put16(s, 24);
-    Put32(s, 0);
-    Put32(s, image);
-    for (int i = 0; i < 4; i++)
-        Put32(s, 0);
+    std::string rows;
     for (int y = height - 1; y >= 0; y--) {
         std::string row;
-        for (int x = 0; x < width; x++) {
-            unsigned c = colour(x, y, width, height);
-            row += (char)c;
-            row += (char)(c >> 8);
-            row += (char)(c >> 16);
-        }
-        row.resize(rowLength, '\0');
-        s += row;
+        for (int x = 0; x < width; x++)
+            row += Le32(colour(x, y, width, height)).substr(0, 3);
+        row.resize((row.size() + 3) / 4 * 4, '\0');
+        rows += row;
     }
-    return s;
+    return HandBmpBytes({ 24, 0, width, height, 0, "", rows });
 }
 
 bool DecodeThroughFile(const std::string& bytes, bool (*decode)(FILE*, PreviewImage&), PreviewImage& image) {
@@ -225,16 +179,27 @@ bool DecodeThroughFile(const std::string& bytes, bool (*decode)(FILE*, PreviewIm
     return ok;
 }
 
+unsigned BlockPixel(const PreviewImage& image, int x, int y) {
+    int bytes = image.Block()[14] / 8;
+    size_t rowLength = ((size_t)image.Width() * bytes + 3) / 4 * 4;
+    const unsigned char* p = image.Rows() + (image.Height() - 1 - y) * rowLength + x * bytes;
+    return (unsigned)p[2] << 16 | p[1] << 8 | p[0];
+}
+
+bool Near(unsigned a, unsigned b, int slack) {
+    for (int shift = 0; shift < 24; shift += 8) {
+        if (abs((int)((a >> shift) & 0xFF) - (int)((b >> shift) & 0xFF)) > slack)
+            return false;
+    }
+    return true;
+}
+
 std::string Le16(unsigned v) {
-    std::string s;
-    Put16(s, v);
-    return s;
+    return { (char)v, (char)(v >> 8) };
 }
 
 std::string Le32(unsigned v) {
-    std::string s;
-    Put32(s, v);
-    return s;
+    return Le16(v) + Le16(v >> 16);
 }
 
 std::string PaletteEntry(unsigned rgb) {
@@ -249,19 +214,6 @@ std::string HandBmpBytes(const BmpSpec& b) {
     unsigned offset = 14 + b.headerSize + (unsigned)b.tables.size() + b.gap;
     std::string s = "BM" + Le32(offset + (unsigned)b.rows.size()) + Le32(0) + Le32(offset);
     return s + info + b.tables + std::string(b.gap, '\x55') + b.rows;
-}
-
-std::string ReadWholeFile(const std::string& path) {
-    FILE* f = fopen(path.c_str(), "rb");
-    if (!f)
-        return "";
-    std::string bytes;
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof(buffer), f)) > 0)
-        bytes.append(buffer, n);
-    fclose(f);
-    return bytes;
 }
 
 bool WriteWholeFile(const std::string& path, const std::string& bytes) {

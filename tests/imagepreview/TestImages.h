@@ -34,6 +34,10 @@ std::string TestBmpBytes(int width, int height, PixelColour colour);
 // Writes the bytes to a scratch file and decodes it with `decode` from a
 // stdio stream, as the preview's loaders do.
 bool DecodeThroughFile(const std::string& bytes, bool (*decode)(FILE*, PreviewImage&), PreviewImage& image);
+// 0xRRGGBB of a pixel of a decoded block (24 or 32 bits), (0, 0) top-left.
+unsigned BlockPixel(const PreviewImage& image, int x, int y);
+// Whether two 0xRRGGBB colours differ by at most `slack` in each channel.
+bool Near(unsigned a, unsigned b, int slack);
 
 // A BMP file written field by field from what a test spells out: the file
 // header, an information header of `headerSize` bytes (zero past its first
@@ -56,6 +60,5 @@ std::string HandBmpBytes(const BmpSpec& spec);
 std::string Le16(unsigned v);
 std::string Le32(unsigned v);
 std::string PaletteEntry(unsigned rgb);
-// Native paths and Windows paths alike: the whole file, or "" when missing.
-std::string ReadWholeFile(const std::string& path);
+// Native paths and Windows paths alike.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
