@@ -312,6 +312,10 @@ TEST_F(MainWindowUseTest, TheKeyboardSitsInThePaneTheUserSees) {
 
     ClickTab(TabHistory);
     EXPECT_EQ(gHistoryView.list, GetFocus());
+    Keys(Main(), "Tab");
+    EXPECT_EQ(gLayout.historyPane.preview, GetFocus()) << "Tab goes between the list and the preview";
+    Keys(Main(), "Tab");
+    EXPECT_EQ(gHistoryView.list, GetFocus());
     // "コメント編集" from the menu edits in the list the user sees, wherever
     // the keyboard was.
     SelectRows({ 0 });
