@@ -27,6 +27,10 @@ std::string ProgramPath() {
     return path;
 }
 
+bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
+    return PumpUntil(done, ms);
+}
+
 struct FoundWindow {
     DWORD process;
     const char* className;
@@ -34,34 +38,22 @@ struct FoundWindow {
     HWND found;
 };
 
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM data) {
-    FoundWindow* f = (FoundWindow*)data;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    char cls[64] = "";
-    GetClassNameA(hwnd, cls, sizeof(cls));
-    if (pid != f->process || strcmp(cls, f->className) != 0 || !IsWindowVisible(hwnd))
-        return TRUE;
-    if (f->title && WindowText(hwnd) != f->title)
-        return TRUE;
-    f->found = hwnd;
-    return FALSE;
-}
-
-bool WaitFor(const std::function<bool()>& done, int ms = 10000) {
-    for (int waited = 0; waited < ms; waited += 50) {
-        if (done())
-            return true;
-        Sleep(50);
-    }
-    return false;
-}
-
 // A visible top-level window of the process, waited for.
 HWND WaitForWindow(DWORD process, const char* className, const char* title, int ms = 20000) {
     FoundWindow f = { process, className, title, NULL };
     WaitFor([&] {
-        EnumWindows(MatchWindow, (LPARAM)&f);
+        EnumWindows([](HWND hwnd, LPARAM data) {
+            FoundWindow* f = (FoundWindow*)data;
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            char cls[64] = "";
+            GetClassNameA(hwnd, cls, sizeof(cls));
+            bool match = pid == f->process && strcmp(cls, f->className) == 0 && IsWindowVisible(hwnd) &&
+                         (!f->title || WindowText(hwnd) == f->title);
+            if (match)
+                f->found = hwnd;
+            return (BOOL)!match;
+        }, (LPARAM)&f);
         return f.found != NULL;
     }, ms);
     return f.found;

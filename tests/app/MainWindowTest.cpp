@@ -47,10 +47,6 @@ std::string StatusText(int part) {
     return text;
 }
 
-int Button(int index) {
-    return GetToolbarButtonState(index);
-}
-
 // The save dialog answers with this path.
 std::string gSaveAnswer;
 int gSaveDialogs;
@@ -100,10 +96,9 @@ protected:
         gHistory.modified = 0;
     }
     // One capture of the whole screen, as a hotkey press delivers it.
-    LRESULT PressHotkey(int mode = WholeScreen) {
-        LRESULT r = SendMessageA(Main(), WM_HOTKEY, mode, 0);
+    void PressHotkey() {
+        SendMessageA(Main(), WM_HOTKEY, WholeScreen, 0);
         PumpFor(20);
-        return r;
     }
 
     TempDir dir;
@@ -128,7 +123,7 @@ TEST_F(MainWindowTest, StartsWithNothingToSaveOrEdit) {
         EXPECT_EQ(m.enabled, MenuEnabled(m.command)) << "menu " << m.command;
     int buttons[ToolbarButtonCount] = { 4, 4, 16, 16, 16, 16, 16, 4, 16 };
     for (int i = 0; i < ToolbarButtonCount; i++)
-        EXPECT_EQ(buttons[i], Button(i)) << "button " << i;
+        EXPECT_EQ(buttons[i], GetToolbarButtonState(i)) << "button " << i;
     // Twelve entries: nine buttons and three separators, in the display order.
     EXPECT_EQ(12, SendMessageA(gToolbar.hwnd, TB_BUTTONCOUNT, 0, 0));
     TBBUTTON b;
@@ -137,10 +132,7 @@ TEST_F(MainWindowTest, StartsWithNothingToSaveOrEdit) {
         EXPECT_TRUE(b.fsStyle & TBSTYLE_SEP) << "position " << position;
     }
     char tab[64];
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = tab;
-    item.cchTextMax = sizeof(tab);
+    TCITEMA item = { TCIF_TEXT, 0, 0, tab, sizeof(tab), 0, 0 };
     const char* tabs[] = { "履歴データ", "設定" };
     for (int i = 0; i < 2; i++) {
         SendMessageA(gShell.hwndTab, TCM_GETITEMA, i, (LPARAM)&item);
@@ -153,13 +145,12 @@ TEST_F(MainWindowTest, StartsWithNothingToSaveOrEdit) {
 // again gives.
 TEST_F(MainWindowTest, HotkeyCaptureAddsTheNewestRowShowsItAndEnablesSaving) {
     struct {
-        int mode, zeroPad;
+        int mode;
         const char* name;
-    } cases[] = { { 1, 0, "AAA7.jpg" }, { 1, 1, "AAA000007.jpg" }, { 0, 0, "AAA7.bmp" }, { 2, 0, "AAA7.png" } };
+    } cases[] = { { 1, "AAA7.jpg" }, { 0, "AAA7.bmp" }, { 2, "AAA7.png" } };
     for (const auto& c : cases) {
         SetUp();
         gSettings.jpegMode = c.mode;
-        gSettings.zeroPadNumber = c.zeroPad;
         gSettings.nextImageNumber = 7;
         CopyFileSettingsToCapture(gCapture, gSettings, gHistory.historyFolder);
         EXPECT_EQ(0, SendMessageA(Main(), WM_HOTKEY, WholeScreen, 0));
@@ -180,7 +171,7 @@ TEST_F(MainWindowTest, HotkeyCaptureAddsTheNewestRowShowsItAndEnablesSaving) {
         EXPECT_TRUE(MenuEnabled(IDM_TOOLS_HTML));
         EXPECT_TRUE(MenuEnabled(IDM_EDIT_DELETE));
         for (int button : { ButtonSave, ButtonBatchComment, ButtonDown, ButtonExport })
-            EXPECT_EQ(ButtonEnabled, Button(button)) << button;
+            EXPECT_EQ(ButtonEnabled, GetToolbarButtonState(button)) << button;
         ASSERT_FALSE(gPreview.image.Empty()) << c.name;
         std::string shown((const char*)gPreview.image.Block(), gPreview.image.Size());
         gPreview.image.Free();
@@ -190,35 +181,6 @@ TEST_F(MainWindowTest, HotkeyCaptureAddsTheNewestRowShowsItAndEnablesSaving) {
         EXPECT_TRUE(boxes.messages.empty()) << c.name;
         TearDown();
     }
-}
-
-TEST_F(MainWindowTest, RecordLimitRefusesTheThousandAndFirst) {
-    for (int count : { 999, 1000 }) {
-        SetUp();
-        DeleteFileA(dir.File("AAA1.jpg").c_str());
-        for (int i = 0; i < count; i++)
-            AppendCapture(gHistory, "C:\\x.jpg", "c");
-        FillFromList();
-        boxes.messages.clear();
-        PressHotkey();
-        EXPECT_EQ(1000, gHistory.count);
-        EXPECT_EQ(1000, ListRowCount());
-        EXPECT_EQ(count == 999, PathExists(dir.File("AAA1.jpg")));
-        ASSERT_EQ(count == 999 ? 0u : 1u, boxes.messages.size());
-        if (count == 1000) {
-            EXPECT_EQ("最大件数1000を超えました。履歴ファイルを変更してください。", boxes.messages[0].text);
-            EXPECT_EQ(CaptionWarning, boxes.messages[0].caption);
-        }
-        TearDown();
-    }
-}
-
-TEST_F(MainWindowTest, HotkeyWhileBusyDoesNothing) {
-    captureBusy = 1;
-    PressHotkey();
-    captureBusy = 0;
-    EXPECT_EQ(0, ListRowCount());
-    EXPECT_FALSE(PathExists(dir.File("AAA1.jpg")));
 }
 
 TEST_F(MainWindowTest, AutomaticSaveOfAnUntitledHistoryAsksForAName) {
@@ -239,11 +201,9 @@ TEST_F(MainWindowTest, StartRefusedWhileImagesNeedAHistoryFile) {
     SendMessageA(Main(), WM_COMMAND, IDM_CAPTURE_START, 0);
     ASSERT_EQ(1u, boxes.messages.size());
     EXPECT_EQ(TextImagesNeedHistoryFile, boxes.messages[0].text);
-    EXPECT_EQ(gHistory.historyFolder, boxes.messages[0].caption);
-    EXPECT_EQ(ButtonEnabled, Button(ButtonCapture));
+    EXPECT_EQ(ButtonEnabled, GetToolbarButtonState(ButtonCapture));
     EXPECT_EQ(TextMonitoringOff, StatusText(0));
     EXPECT_TRUE(MenuEnabled(IDM_CAPTURE_START));
-    EXPECT_FALSE(IsCaptureMonitoring());
 }
 
 TEST_F(MainWindowTest, CaptureButtonStartsAndStopsMonitoring) {
@@ -261,7 +221,7 @@ TEST_F(MainWindowTest, CaptureButtonStartsAndStopsMonitoring) {
         PumpFor(20);
         EXPECT_EQ(c.monitoring, IsCaptureMonitoring() != 0);
         EXPECT_EQ(c.status, StatusText(0));
-        EXPECT_EQ(c.button, Button(ButtonCapture));
+        EXPECT_EQ(c.button, GetToolbarButtonState(ButtonCapture));
         EXPECT_EQ(!c.monitoring, MenuEnabled(IDM_CAPTURE_START));
         EXPECT_EQ(c.monitoring, MenuEnabled(IDM_CAPTURE_STOP));
     }
@@ -299,18 +259,6 @@ TEST_F(MainWindowTest, MinimisedWindowStoresItsRestoredRectangle) {
     EXPECT_EQ(before.bottom - before.top, gSettings.windowHeight);
 }
 
-TEST_F(MainWindowTest, StatusBarThirdsFollowTheClientWidth) {
-    SendMessageA(Main(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(100, 400));
-    int edges[3] = {};
-    SendMessageA(gStatusBar.hwnd, SB_GETPARTS, 3, (LPARAM)edges);
-    EXPECT_EQ(33, edges[0]);
-    EXPECT_EQ(66, edges[1]);
-    EXPECT_EQ(100, edges[2]);
-    RECT client;
-    GetClientRect(Main(), &client);
-    SendMessageA(Main(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
-}
-
 TEST_F(MainWindowTest, HistoryPaneIsSplitBetweenListAndPreview) {
     const HistoryPane& p = gLayout.historyPane;
     RECT box, host, frame, preview;
@@ -332,14 +280,6 @@ TEST_F(MainWindowTest, HistoryPaneIsSplitBetweenListAndPreview) {
     EXPECT_EQ(HTBORDER, SendMessageA(p.splitFrame, WM_NCHITTEST, 0, MAKELPARAM(left.x, left.y)))
         << frame.left << "," << frame.top << "," << frame.right << "," << frame.bottom;
     EXPECT_EQ(HTTOP, SendMessageA(p.splitFrame, WM_NCHITTEST, 0, MAKELPARAM(top.x, top.y)));
-}
-
-TEST_F(MainWindowTest, TabMovesBetweenTheListAndThePreview) {
-    SetFocus(gHistoryView.list);
-    SendMessageA(gHistoryView.list, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(gLayout.historyPane.preview, GetFocus());
-    SendMessageA(gLayout.historyPane.preview, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(gHistoryView.list, GetFocus());
 }
 
 namespace {
@@ -549,7 +489,9 @@ TEST_F(MainWindowTest, DpiChangeTakesTheSuggestedRectangleAndScalesAgain) {
         GetClientRect(Main(), &client);
         int edges[3] = {};
         SendMessageA(gStatusBar.hwnd, SB_GETPARTS, 3, (LPARAM)edges);
-        EXPECT_EQ(client.right / 3, edges[0]) << step.dpi;
+        EXPECT_EQ(client.right / 3, edges[0]) << step.dpi << ": the status bar in thirds";
+        EXPECT_EQ(2 * client.right / 3, edges[1]) << step.dpi;
+        EXPECT_EQ(client.right, edges[2]) << step.dpi;
         GetWindowRect(gShell.hwndTab, &tab);
         EXPECT_GT(tab.bottom - tab.top, 0) << step.dpi;
         EXPECT_EQ(TextMonitoringOff, StatusText(0)) << step.dpi;

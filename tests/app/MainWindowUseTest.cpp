@@ -312,6 +312,10 @@ TEST_F(MainWindowUseTest, TheKeyboardSitsInThePaneTheUserSees) {
 
     ClickTab(TabHistory);
     EXPECT_EQ(gHistoryView.list, GetFocus());
+    Keys(Main(), "Tab");
+    EXPECT_EQ(gLayout.historyPane.preview, GetFocus()) << "Tab goes between the list and the preview";
+    Keys(Main(), "Tab");
+    EXPECT_EQ(gHistoryView.list, GetFocus());
     // "コメント編集" from the menu edits in the list the user sees, wherever
     // the keyboard was.
     SelectRows({ 0 });
@@ -330,6 +334,7 @@ TEST_F(MainWindowUseTest, TheKeyboardSitsInThePaneTheUserSees) {
 // (Last: it leaves the border dragged and the font changed.)
 TEST_F(MainWindowUseTest, CommandsDoWhatTheirNamesSay) {
     const HistoryPane& pane = gLayout.historyPane;
+    HFONT oldFont = NULL;
     const struct {
         const char* name;
         std::function<void()> act;
@@ -359,18 +364,21 @@ TEST_F(MainWindowUseTest, CommandsDoWhatTheirNamesSay) {
               GetWindowRect(pane.listHost, &host);
               return host.bottom - host.top >= 10 * GetSystemMetrics(SM_CYFRAME);
           } },
+        // The old font is deleted only once the list has the new one.
         { "the history font is made again after the settings sheet",
-          [] {
+          [&] {
+              oldFont = gHistoryView.font;
               gSettings.fonts[FontHistory].pointSize = 23;
               DialogDriver driver;
               driver.Then([](HWND sheet) { PropSheet_PressButton(sheet, PSBTN_CANCEL); });
               Command(IDM_TOOLS_SETTINGS)();
               PumpShellFor(50);
           },
-          [] {
+          [&] {
+              HFONT now = (HFONT)SendMessageA(gHistoryView.list, WM_GETFONT, 0, 0);
               LOGFONTA font = {};
-              GetObjectA((HFONT)SendMessageA(gHistoryView.list, WM_GETFONT, 0, 0), sizeof(font), &font);
-              return font.lfHeight == 23;
+              GetObjectA(now, sizeof(font), &font);
+              return font.lfHeight == 23 && now == gHistoryView.font && GetObjectType(oldFont) == 0;
           } },
     };
     for (const auto& c : cases) {

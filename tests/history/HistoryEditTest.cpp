@@ -225,21 +225,6 @@ TEST_F(HistoryEditTest, SavingWhileAnotherProgramReadsTheFileForAMoment) {
     EXPECT_EQ(Texts({ "hist.csv" }), FilesIn(dir.Path()));
 }
 
-// The list draws with its font up to the moment it has the new one (made
-// again after the settings sheet), and only then is the old one deleted.
-TEST_F(HistoryEditTest, TheListHasItsNewFontBeforeTheOldOneIsDeleted) {
-    HFONT old = gHistoryView.font;
-    ASSERT_TRUE(old != NULL);
-    DialogDriver driver;
-    driver.Then([](HWND sheet) { PropSheet_PressButton(sheet, PSBTN_CANCEL); });
-    Command(IDM_TOOLS_SETTINGS);
-    EXPECT_TRUE(driver.Idle());
-    HFONT now = (HFONT)SendMessageA(gHistoryView.list, WM_GETFONT, 0, 0);
-    EXPECT_EQ(gHistoryView.font, now);
-    EXPECT_NE(old, now);
-    EXPECT_EQ(0u, GetObjectType(old)) << "the old font is deleted";
-}
-
 TEST_F(HistoryEditTest, MovingTheFirstSelectedRow) {
     struct {
         std::initializer_list<int> selected;
@@ -360,44 +345,42 @@ MenuSeen OpenContextMenu(LPARAM position, const POINT* click = NULL) {
 
 } // namespace
 
-TEST_F(HistoryEditTest, ContextMenuEnablesByRowAndFileName) {
+// Enabled by row and file name; opened at the point given, under the
+// focused row from the keyboard, or at a right click.
+TEST_F(HistoryEditTest, ContextMenuEnablesByRowAndOpensWhereAsked) {
+    const std::vector<bool> all(8, true), none(8, false);
+    const LPARAM fromKeys = MAKELPARAM(-1, -1);
     struct {
         const char* name;
         std::initializer_list<int> selected;
         bool untitled;
         std::vector<bool> enabled;
+        LPARAM at;
     } cases[] = {
-        { "row, history file", { 1 }, false, { true, true, true, true, true, true, true, true } },
-        { "row, untitled", { 1 }, true, { false, false, true, true, true, true, true, true } },
-        { "no row", {}, false, { false, false, false, false, false, false, false, false } },
+        { "row, history file", { 1 }, false, all, MAKELPARAM(300, 250) },
+        { "row, untitled", { 1 }, true, { false, false, true, true, true, true, true, true }, MAKELPARAM(300, 250) },
+        { "no row", {}, false, none, MAKELPARAM(300, 250) },
+        { "keys, under the focused row", { 1 }, false, all, fromKeys },
     };
     for (const auto& c : cases) {
         LoadHistory(dir.Path(), { { "a", "\\a.gif", "" }, { "b", "\\b.gif", "" } });
         gHistory.untitled = c.untitled ? 1 : 0;
         SelectRows(c.selected);
-        MenuSeen seen = OpenContextMenu(MAKELPARAM(300, 250));
+        RECT row = { LVIR_LABEL, 0, 0, 0 };
+        SendMessageA(gHistoryView.list, LVM_GETITEMRECT, 1, (LPARAM)&row);
+        POINT expected = { row.left, row.bottom };
+        ClientToScreen(gHistoryView.list, &expected);
+        if (c.at != fromKeys)
+            expected = { LOWORD(c.at), HIWORD(c.at) };
+        MenuSeen seen = OpenContextMenu(c.at);
         ASSERT_TRUE(seen.shown) << c.name;
         EXPECT_EQ(c.enabled, seen.enabled) << c.name;
-        EXPECT_EQ(300, seen.where.left) << c.name;
-        EXPECT_EQ(250, seen.where.top) << c.name;
+        EXPECT_EQ(expected.x, seen.where.left) << c.name;
+        EXPECT_EQ(expected.y, seen.where.top) << c.name;
     }
     gHistory.untitled = 0;
-}
-
-TEST_F(HistoryEditTest, ContextMenuOpensUnderTheFocusedRowOrAtTheClick) {
-    LoadHistory(dir.Path(), { { "a", "\\a.gif", "" }, { "b", "\\b.gif", "" }, { "c", "\\c.gif", "" } });
-    SelectRows({ 2 });
-    RECT row = {};
-    row.left = LVIR_LABEL;
-    SendMessageA(gHistoryView.list, LVM_GETITEMRECT, 2, (LPARAM)&row);
-    POINT expected = { row.left, row.bottom };
-    ClientToScreen(gHistoryView.list, &expected);
-    MenuSeen seen = OpenContextMenu(MAKELPARAM(-1, -1));
-    ASSERT_TRUE(seen.shown);
-    EXPECT_EQ(expected.x, seen.where.left);
-    EXPECT_EQ(expected.y, seen.where.top);
-    POINT click = RowPoint(1);
-    seen = OpenContextMenu(0, &click);
+    POINT click = RowPoint(0);
+    MenuSeen seen = OpenContextMenu(0, &click);
     ClientToScreen(gHistoryView.list, &click);
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(click.x, seen.where.left);

@@ -1,17 +1,8 @@
 #!/usr/bin/env python3
-"""The installer's round trip under Wine, in a prefix and a home folder of
-its own under --work (Wine links the prefix's Documents to $HOME), kept
-between runs and reset at the start of each:
-
-  1. "setup.exe /S" installs the program, the Start-menu shortcut, the
-     Uninstall key, and the default settings and help files in the data
-     folder Documents\\Gyrolens;
-  2. the shortcut starts the installed program in that folder, where it
-     opens at the default size with the default settings;
-  3. a second install keeps what the user changed or made there;
-  4. the registered quiet uninstall removes program, shortcut and key and
-     keeps the data folder.
-"""
+"""The installer's round trip under Wine: a quiet install, the installed
+program started from its shortcut, a second install over the user's files
+and the registered quiet uninstall.  The prefix and home folder (Wine links
+the prefix's Documents to $HOME) live under --work and are reset each run."""
 
 import argparse
 import os
@@ -49,9 +40,7 @@ class Wine:
         return subprocess.Popen([self.wine_run, *args], env=self.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def wait_all(self):
-        """Until every process of the prefix has ended (the uninstaller runs
-        a copy of itself from the temporary folder)."""
+    def wait_all(self):  # the uninstaller runs a copy of itself from %TEMP%
         subprocess.run(["wineserver", "-w"], env=self.env, timeout=180)
 
     def registry(self, key):
