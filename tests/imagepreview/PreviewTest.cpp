@@ -112,7 +112,8 @@ TEST_F(PreviewTest, SelectedRowsImageIsPaintedTenPixelsIn) {
         { 12, 12, 0xFF0000 }, { 10 + 50, 12, 0xFFFFFF }, { 12, 10 + 30, 0x7F7FFF }, { 10 + 50, 10 + 30, 0xFFFFFF },
     };
     for (const auto& p : alpha)
-        EXPECT_TRUE(Near(p.colour, ScreenPixel(p.x, p.y))) << p.x << "," << p.y << std::hex << " " << ScreenPixel(p.x, p.y);
+        EXPECT_TRUE(Near(p.colour, ScreenPixel(p.x, p.y)))
+            << p.x << "," << p.y << std::hex << " " << ScreenPixel(p.x, p.y);
     EXPECT_TRUE(boxes.messages.empty());
 }
 
