@@ -9,7 +9,6 @@
 #include "capture/JpegErrorManager.h"
 #include "history/HistoryFile.h"
 #include "settings/Settings.h"
-#include "tests/support/GuiTestSupport.h"
 
 COLORREF PatternColor(int x, int y) {
     return RGB(64 + (x * 7) % 191, 64 + (y * 5) % 191, 64 + ((x + y) * 3) % 191);
@@ -17,21 +16,6 @@ COLORREF PatternColor(int x, int y) {
 
 uint32_t Rgb(COLORREF c) {
     return ((uint32_t)GetRValue(c) << 16) | ((uint32_t)GetGValue(c) << 8) | GetBValue(c);
-}
-
-void PumpMessages(int ms) {
-    PumpFor(ms);
-}
-
-BITMAPINFO TopDown32(int width, int height) {
-    BITMAPINFO bi;
-    memset(&bi, 0, sizeof(bi));
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    return bi;
 }
 
 std::vector<uint32_t> Pixels(int width, int height, COLORREF (*colour)(int, int)) {
@@ -201,13 +185,7 @@ Image ReadJpegFile(const std::string& path) {
 }
 
 Image ScreenImage(int x, int y, int width, int height) {
-    RECT r = { x, y, x + width, y + height };
-    ScreenPicture picture = GrabScreenRect(r);
-    Image img;
-    img.width = picture.width;
-    img.height = picture.height;
-    img.pixels.assign(picture.pixels.begin(), picture.pixels.end());
-    return img;
+    return GrabScreenRect({ x, y, x + width, y + height });
 }
 
 double Psnr(const Image& a, const Image& b) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/GuiTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 // The colour every pattern window shows at client pixel (x, y).  Never
@@ -16,10 +17,10 @@
 COLORREF PatternColor(int x, int y);
 
 // Runs the message loop for `ms` milliseconds.
-void PumpMessages(int ms);
+inline void PumpMessages(int ms) {
+    PumpFor(ms);
+}
 
-// A 32-bit top-down device-independent bitmap header of the given size.
-BITMAPINFO TopDown32(int width, int height);
 // 0x00RRGGBB pixels of a width x height picture, top row first.
 std::vector<uint32_t> Pixels(int width, int height, COLORREF (*colour)(int, int));
 // Paints a picture over the client area of a window (its WM_PAINT).
@@ -54,12 +55,7 @@ private:
 };
 
 // A decoded image, top row first, as 0x00RRGGBB values.
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-    uint32_t At(int x, int y) const { return pixels[(size_t)y * width + x]; }
-};
+typedef ScreenPicture Image;
 
 uint32_t Rgb(COLORREF c);
 // Reads a 24-bit bottom-up BMP as written by the capture; empty on error.

@@ -47,21 +47,19 @@ protected:
 // The file decoded by libpng to 0x00RRGGBB pixels, top row first.
 Image ReadPngWithLibrary(const std::string& path) {
     std::string bytes = ReadFileBytes(path);
-    Image img;
-    png_image png;
-    memset(&png, 0, sizeof(png));
+    png_image png = {};
     png.version = PNG_IMAGE_VERSION;
+    Image img;
     if (!png_image_begin_read_from_memory(&png, bytes.data(), bytes.size()))
         return img;
-    png.format = PNG_FORMAT_RGB;
-    std::string rgb(PNG_IMAGE_SIZE(png), '\0');
-    if (!png_image_finish_read(&png, NULL, &rgb[0], 0, NULL))
-        return img;
+    png.format = PNG_FORMAT_BGRA;
+    img.pixels.resize((size_t)png.width * png.height);
+    if (!png_image_finish_read(&png, NULL, img.pixels.data(), 0, NULL))
+        return Image();
+    for (auto& px : img.pixels)
+        px &= 0xFFFFFF;
     img.width = (int)png.width;
     img.height = (int)png.height;
-    for (size_t i = 0; i + 2 < rgb.size(); i += 3)
-        img.pixels.push_back((uint32_t)(unsigned char)rgb[i] << 16 | (unsigned char)rgb[i + 1] << 8 |
-                             (unsigned char)rgb[i + 2]);
     return img;
 }
 

@@ -9,7 +9,7 @@
 #include <string.h>
 
 #include "imagepreview/PreviewImage.h"
-#include "tests/fuzz/PaintCheck.h"
+#include "tests/fuzz/PictureFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < BmpFileHeaderSize)

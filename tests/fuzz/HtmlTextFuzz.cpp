@@ -9,13 +9,8 @@
 
 #include <vector>
 
-#include "base/ByteString.h"
 #include "htmlexport/HtmlText.h"
-
-static void Check(bool ok) {
-    if (!ok)
-        __builtin_trap();
-}
+#include "tests/fuzz/FuzzSupport.h"
 
 static void FuzzEscaping(const uint8_t* data, size_t size, size_t bufferSize, bool preformatted) {
     std::vector<char> text(bufferSize), scratch(bufferSize);

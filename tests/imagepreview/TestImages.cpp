@@ -56,25 +56,6 @@ bool WriteTestJpeg(const std::string& path, int width, int height, int component
     return WriteWholeFile(path, TestJpegBytes(width, height, components, colour));
 }
 
-// Samples of one PNG row packed at the given depth, most significant bits
-// and bytes first.
-struct SampleRow {
-    std::vector<unsigned char> bytes;
-    int depth;
-    size_t bits = 0;
-    void Add(unsigned sample) {
-        if (depth == 16) {
-            bytes.push_back((unsigned char)(sample >> 8));
-            bytes.push_back((unsigned char)sample);
-            return;
-        }
-        if (bits % 8 == 0)
-            bytes.push_back(0);
-        bytes.back() |= (unsigned char)(sample << (8 - depth - bits % 8));
-        bits += depth;
-    }
-};
-
 static unsigned Scale(unsigned byte, int depth) {
     return depth == 16 ? byte * 257 : byte >> (8 - depth);
 }
@@ -89,9 +70,15 @@ static void FlushNothing(png_structp) {}
 static std::vector<std::vector<unsigned char>> PngSamples(int width, int height, int colorType, int bitDepth,
                                                           PixelColour colour, PixelColour alpha,
                                                           std::vector<unsigned>& entries) {
-    std::vector<std::vector<unsigned char>> rows;
+    std::vector<std::vector<unsigned char>> rows(height);
     for (int y = 0; y < height; y++) {
-        SampleRow row = { {}, bitDepth };
+        // A sample a byte below 8 bits (libpng packs them), two bytes at 16.
+        std::vector<unsigned char>& row = rows[y];
+        auto add = [&](unsigned sample) {
+            if (bitDepth == 16)
+                row.push_back((unsigned char)(sample >> 8));
+            row.push_back((unsigned char)sample);
+        };
         for (int x = 0; x < width; x++) {
             unsigned c = colour(x, y, width, height), a = alpha ? alpha(x, y, width, height) & 0xFF : 0xFF;
             if (colorType == PNG_COLOR_TYPE_PALETTE) {
@@ -99,18 +86,17 @@ static std::vector<std::vector<unsigned char>> PngSamples(int width, int height,
                 size_t i = std::find(entries.begin(), entries.end(), entry) - entries.begin();
                 if (i == entries.size())
                     entries.push_back(entry);
-                row.Add((unsigned)i);
+                add((unsigned)i);
                 continue;
             }
             if (colorType & PNG_COLOR_MASK_COLOR)
                 for (int shift = 16; shift >= 0; shift -= 8)
-                    row.Add(Scale((c >> shift) & 0xFF, bitDepth));
+                    add(Scale((c >> shift) & 0xFF, bitDepth));
             else
-                row.Add(Scale(c >> 16, bitDepth));
+                add(Scale(c >> 16, bitDepth));
             if (colorType & PNG_COLOR_MASK_ALPHA)
-                row.Add(Scale(a, bitDepth));
+                add(Scale(a, bitDepth));
         }
-        rows.push_back(row.bytes);
     }
     return rows;
 }
@@ -147,6 +133,8 @@ std::string TestPngBytes(int width, int height, int colorType, int bitDepth, boo
     if (clear)
         png_set_tRNS(png, info, alphas, (int)entries.size(), NULL);
     png_write_info(png, info);
+    if (bitDepth < 8)
+        png_set_packing(png);
     if (interlaced)
         png_set_interlace_handling(png);
     png_write_image(png, rows.data());

@@ -1,10 +1,12 @@
 #include "tests/support/GuiTestSupport.h"
 
 #include <stdint.h>
+#include <stdlib.h>
 #include <string.h>
 
 #include <vector>
 
+#include "capture/PngEncoder.h"
 #include "tests/support/TestSupport.h"
 
 void PumpFor(int ms) {
@@ -94,6 +96,16 @@ std::string DialogItemText(HWND dialog, int id) {
 
 // --- screenshots -------------------------------------------------------------
 
+BITMAPINFO TopDown32(int width, int height) {
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    return bi;
+}
+
 ScreenPicture GrabScreenRect(const RECT& r) {
     ScreenPicture p;
     p.width = r.right - r.left;
@@ -103,12 +115,7 @@ ScreenPicture GrabScreenRect(const RECT& r) {
     p.pixels.resize((size_t)p.width * p.height);
     HDC screen = GetDC(NULL);
     HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = p.width;
-    info.bmiHeader.biHeight = -p.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    BITMAPINFO info = TopDown32(p.width, p.height);
     void* bits = NULL;
     HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, NULL, 0);
     HGDIOBJ old = SelectObject(memory, dib);
@@ -124,72 +131,17 @@ ScreenPicture GrabScreenRect(const RECT& r) {
     return p;
 }
 
-static uint32_t Crc32(const unsigned char* data, size_t n, uint32_t crc = 0) {
-    crc = ~crc;
-    for (size_t i = 0; i < n; i++) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; k++)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
-}
-
-static void PutBig32(std::string& out, uint32_t v) {
-    out += (char)(v >> 24);
-    out += (char)(v >> 16);
-    out += (char)(v >> 8);
-    out += (char)v;
-}
-
-static void PutChunk(std::string& out, const char* type, const std::string& data) {
-    PutBig32(out, (uint32_t)data.size());
-    std::string body = std::string(type, 4) + data;
-    out += body;
-    PutBig32(out, Crc32((const unsigned char*)body.data(), body.size()));
-}
-
-// A PNG whose image data is zlib with stored (uncompressed) blocks: no
-// compressor needed, and any viewer reads it.
+// Through the program's own PNG writer, which takes bottom-up BGR rows.
 bool WritePngFile(const std::string& path, const ScreenPicture& p) {
-    std::string raw;
-    raw.reserve((size_t)p.height * (p.width * 3 + 1));
-    for (int y = 0; y < p.height; y++) {
-        raw += '\0';
-        for (int x = 0; x < p.width; x++) {
-            unsigned px = p.At(x, y);
-            raw += (char)(px >> 16);
-            raw += (char)(px >> 8);
-            raw += (char)px;
-        }
-    }
-    std::string z = "\x78\x01";
-    uint32_t a = 1, b = 0;
-    for (unsigned char c : raw) {
-        a = (a + c) % 65521;
-        b = (b + a) % 65521;
-    }
-    for (size_t pos = 0; pos < raw.size() || pos == 0;) {
-        size_t n = raw.size() - pos < 65535 ? raw.size() - pos : 65535;
-        z += (char)(pos + n == raw.size() ? 1 : 0);
-        z += (char)(n & 0xFF);
-        z += (char)(n >> 8);
-        z += (char)(~n & 0xFF);
-        z += (char)((~n >> 8) & 0xFF);
-        z.append(raw, pos, n);
-        pos += n;
-        if (n == 0)
-            break;
-    }
-    PutBig32(z, (b << 16) | a);
-    std::string png = "\x89PNG\r\n\x1a\n";
-    std::string header;
-    PutBig32(header, (uint32_t)p.width);
-    PutBig32(header, (uint32_t)p.height);
-    header += std::string("\x08\x02\x00\x00\x00", 5);
-    PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", z);
-    PutChunk(png, "IEND", "");
-    return WriteFileBytes(path, png);
+    size_t stride = ((size_t)p.width * 3 + 3) & ~(size_t)3;
+    std::string rows(stride * p.height, '\0');
+    for (int y = 0; y < p.height; y++)
+        for (int x = 0; x < p.width; x++)
+            memcpy(&rows[(p.height - 1 - y) * stride + x * 3], &p.pixels[(size_t)y * p.width + x], 3);
+    PngBytes png = EncodePng((const unsigned char*)rows.data(), p.width, p.height, stride);
+    bool ok = png.data && WriteFileBytes(path, std::string((const char*)png.data, png.size));
+    free(png.data);
+    return ok;
 }
 
 bool SaveWindowPng(HWND hwnd, const std::string& name) {

@@ -48,6 +48,8 @@ void ClickButton(HWND dialog, int id);
 std::string WindowText(HWND hwnd);
 std::string DialogItemText(HWND dialog, int id);
 
+// A 32-bit top-down device-independent bitmap header of the given size.
+BITMAPINFO TopDown32(int width, int height);
 // A 24-bit picture read from the screen, top row first, 0x00RRGGBB.
 struct ScreenPicture {
     int width = 0;
